@@ -1,0 +1,22 @@
+# veltrix_library(NAME SOURCES ... DEPENDS ...)
+# A core static library named veltrix_<NAME>, with src/ as its include root.
+function(veltrix_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(veltrix_${name} STATIC ${ARG_SOURCES})
+  target_include_directories(veltrix_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(veltrix_${name} PUBLIC ${ARG_DEPENDS})
+endfunction()
+
+# veltrix_test(NAME SOURCES ... DEPENDS ... [LABELS ...] [ENVIRONMENT ...])
+# A GoogleTest executable registered with CTest, one CTest entry per test case.
+function(veltrix_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;LABELS;ENVIRONMENT" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} veltrix_testsupport GTest::gtest_main GTest::gmock)
+  if(NOT ARG_LABELS)
+    set(ARG_LABELS unit)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}")
+endfunction()

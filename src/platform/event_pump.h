@@ -1,0 +1,17 @@
+#pragma once
+
+namespace veltrix {
+
+// Lets the user interface process pending events from inside long work (a run, printing).
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+    virtual void processEvents() = 0;
+};
+
+class NullEventPump : public EventPump {
+public:
+    void processEvents() override {}
+};
+
+}  // namespace veltrix

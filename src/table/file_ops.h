@@ -1,0 +1,54 @@
+#pragma once
+// File operations used throughout the system. The queries never throw: a bad path counts as a
+// missing file. Writers throw FileError, and never leave a half-written file behind.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltrix {
+
+// True when the name is not empty and names an existing regular file.
+bool fileExists(const std::filesystem::path& path) noexcept;
+
+// True when the file does not exist or has length 0.
+bool fileEmptyOrMissing(const std::filesystem::path& path) noexcept;
+
+// The whole contents of a file; empty text when it does not exist or cannot be read.
+std::string readWholeFile(const std::filesystem::path& path) noexcept;
+
+// The whole contents of a file; throws FileError when it does not exist or cannot be read.
+std::string readExistingFile(const std::filesystem::path& path);
+
+// Replaces the file with the given bytes: writes a temporary file in the same folder and renames
+// it over the old one, so a failed write (full disk, no permission) leaves the old file as it was.
+// Throws FileError on failure.
+void writeFileAtomic(const std::filesystem::path& path, std::string_view contents);
+
+// Deletes every file in `folder` whose name matches `pattern` ("*" and "?" wildcards, letter case
+// ignored). Returns the number deleted; failures are skipped.
+int deleteMatching(const std::filesystem::path& folder, std::string_view pattern) noexcept;
+
+// Deletes a file when it exists; never throws.
+void deleteFile(const std::filesystem::path& path) noexcept;
+
+// Wildcard match ("*", "?"), letter case ignored.
+bool wildcardMatch(std::string_view pattern, std::string_view name);
+
+// The text after the last backslash or slash; the whole text when there is none.
+std::string fileNameOfPath(std::string_view path);
+
+// Every field of a table file in order; nothing when the file does not exist.
+std::vector<std::string> loadList(const std::filesystem::path& path);
+
+// Today's date as "dd-mm-yyyy".
+std::string dateText();
+
+// Upper and lower case of ASCII letters (table texts are plain ASCII).
+std::string toUpper(std::string_view text);
+std::string toLower(std::string_view text);
+std::string trimBlanks(std::string_view text);
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+}  // namespace veltrix
