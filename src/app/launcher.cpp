@@ -1,0 +1,21 @@
+#include "app/launcher.h"
+
+#include "platform/prompt.h"
+#include "table/file_ops.h"
+#include "table/workspace.h"
+
+namespace veltrix {
+
+std::string alreadyRunningMessage() { return std::string(kApplicationTitle) + " is already running"; }
+
+int deleteScratchFiles(const Workspace& workspace) {
+    return deleteMatching(workspace.folder(), "*.tlf") + deleteMatching(workspace.folder(), "*.adj");
+}
+
+bool productsAvailable(const Workspace& workspace, Prompt& prompt) {
+    if (!fileEmptyOrMissing(workspace.file("products.lst"))) return true;
+    prompt.tell(kNoProductsMessage, "Attention!", Icon::Information);
+    return false;
+}
+
+}  // namespace veltrix
