@@ -1,0 +1,46 @@
+#pragma once
+// Load Products: an order of products becomes project files, one per material, grain and
+// thickness, each built from the Defaults project with the group's cut-pieces.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltrix {
+
+class Prompt;
+class Workspace;
+
+// One line of the order (PRODUCTS, QTY, CLIENT), as typed.
+struct OrderLine {
+    std::string product;
+    std::string quantity;
+    std::string client;
+};
+
+inline constexpr const char* kOrderFile = "loadprod.tlf";
+
+// Reads an order file. A name ending in ".csv" (any letter case) is CSV whose header row names the
+// columns PRODUCTS (or PRODUCT), QTY and CLIENT in any order; any other file is a table file of
+// three fields a line, as the order window saves it. Throws FileError when the file cannot be read
+// and InputError when a CSV header lacks PRODUCTS or QTY.
+std::vector<OrderLine> readOrderFile(const std::filesystem::path& path);
+
+// "[MAT=<material>,GRAIN=<grain>,THICK=<thickness as a number>]": 18 and 18.0 give the same key.
+std::string groupKey(std::string_view material, std::string_view grain, std::string_view thickness);
+
+struct LoadProductsResult {
+    std::vector<std::filesystem::path> files;  // the project files written, in group order
+};
+
+// Generates the project files prefix + group key + extension (".OPT" or ".DCM") in the working
+// folder from the product library and the Defaults project, after deleting the earlier outputs
+// of the same prefix and extension. Order lines without a product or a quantity are skipped; a
+// quantity that is not a number counts as 0. Ends with the message naming the number of files, or
+// "Could not generate '<ext>' files." when no ordered product is in the library. Throws FileError
+// when a project file cannot be written.
+LoadProductsResult loadProducts(const Workspace& workspace, const std::vector<OrderLine>& order,
+                                std::string_view prefix, std::string_view extension, Prompt& prompt);
+
+}  // namespace veltrix

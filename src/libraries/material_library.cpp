@@ -1,0 +1,121 @@
+#include "libraries/material_library.h"
+
+#include "job/settings.h"
+#include "libraries/library_records.h"
+#include "table/file_ops.h"
+#include "table/grid_table.h"
+#include "table/number_text.h"
+#include "table/workspace.h"
+
+namespace veltrix {
+namespace {
+
+bool sameStock(const StockRecord& a, const StockRecord& b) {
+    return a[kStockGrain] == b[kStockGrain] && a[kStockLocation] == b[kStockLocation] &&
+           leadingFloat(a[kStockThick]) == leadingFloat(b[kStockThick]) &&
+           leadingFloat(a[kStockLength]) == leadingFloat(b[kStockLength]) &&
+           leadingFloat(a[kStockWidth]) == leadingFloat(b[kStockWidth]);
+}
+
+}  // namespace
+
+const std::vector<std::string>& materialLibraryKeys() {
+    static const std::vector<std::string> keys{"MAT", "GRAIN", "THICK", "LENGTH", "WIDTH", "QTY", "LOCATION"};
+    return keys;
+}
+
+std::filesystem::path materialLibraryPath(const Workspace& workspace) {
+    return libraryFile(workspace, kMaterialLibraryFile);
+}
+
+std::vector<StockRecord> parseStock(std::string_view text) { return readFixedRecords<kStockFields>(text); }
+
+std::string stockText(const std::vector<StockRecord>& records) { return recordsText(records); }
+
+void sortOnMaterial(std::vector<StockRecord>& records) {
+    // The fields are trimmed before they are compared, so that a blank typed or written by hand
+    // before a material name cannot put its records outside the material's block (the import
+    // reads only the first block of a material).
+    GridTable grid(materialLibraryKeys());
+    grid.setRowCount(static_cast<int>(records.size()) + 2);
+    for (std::size_t r = 0; r < records.size(); ++r)
+        for (std::size_t c = 0; c < kStockFields; ++c)
+            grid.setCell(static_cast<int>(r) + 1, static_cast<int>(c) + 1, trimBlanks(records[r][c]));
+    grid.sort(1, SortDirection::Ascending);
+    records.clear();
+    for (int r = 1; r < grid.rowCount(); ++r) {
+        if (grid.rowEmpty(r)) continue;
+        StockRecord record;
+        for (std::size_t c = 0; c < kStockFields; ++c) record[c] = grid.cell(r, static_cast<int>(c) + 1);
+        records.push_back(std::move(record));
+    }
+}
+
+void mergeStock(std::vector<StockRecord>& records) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        StockRecord& into = records[i];
+        if (into[kStockMat].empty()) continue;
+        bool metSame = false;
+        for (std::size_t j = i + 1; j < records.size(); ++j) {
+            StockRecord& other = records[j];
+            if (other[kStockMat].empty()) continue;
+            if (other[kStockMat] != into[kStockMat]) {
+                if (metSame) break;
+                continue;
+            }
+            metSame = true;
+            if (!sameStock(into, other)) continue;
+            const float sum = leadingFloat(into[kStockQty]) + leadingFloat(other[kStockQty]);
+            into[kStockQty] = sum == 0 ? std::string() : generalText(sum);
+            other = StockRecord{};
+        }
+    }
+}
+
+void sortAndMergeStock(std::vector<StockRecord>& records) {
+    sortOnMaterial(records);
+    mergeStock(records);
+}
+
+namespace {
+
+std::string sortedAndMerged(std::vector<StockRecord> records) {
+    sortAndMergeStock(records);
+    return stockText(records);
+}
+
+}  // namespace
+
+void mergeMaterialLibrary(const Workspace& workspace) {
+    rewriteLocked(materialLibraryPath(workspace),
+                  [](std::string text) { return sortedAndMerged(parseStock(text)); });
+}
+
+void saveMaterialLibrary(const Workspace& workspace, const GridTable& grid) {
+    std::vector<StockRecord> records;
+    for (int r = 1; r < grid.rowCount(); ++r) {
+        StockRecord record;
+        for (std::size_t c = 0; c < kStockFields; ++c) record[c] = grid.cell(r, static_cast<int>(c) + 1);
+        records.push_back(std::move(record));
+    }
+    rewriteLocked(materialLibraryPath(workspace), [&](std::string) { return sortedAndMerged(records); });
+}
+
+void appendToMaterialLibrary(const Workspace& workspace, const std::vector<StockRecord>& records) {
+    rewriteLocked(materialLibraryPath(workspace), [&](std::string text) {
+        std::vector<StockRecord> all = parseStock(text);
+        all.insert(all.end(), records.begin(), records.end());
+        return sortedAndMerged(std::move(all));
+    });
+}
+
+GridTable loadMaterialLibraryGrid(const Workspace& workspace) {
+    GridTable grid(materialLibraryKeys());
+    const auto path = materialLibraryPath(workspace);
+    grid.loadText(stockText(parseStock(readWholeFile(path))));
+    // Sorting in the window saves the rows to the working copy, never to the shared library.
+    grid.setBoundFile(workspace.file(kMaterialLibraryCopy));
+    return grid;
+}
+
+}  // namespace veltrix
