@@ -65,7 +65,9 @@ bool BaseModule::openProject(const std::filesystem::path& path) {
 }
 
 void BaseModule::readOptionsFile() {
-    state_.objective = parseOptions(readWholeFile(workspace_.file(kOptionsFile)));
+    // Without an options file the check marks stay as they are ("Maximum Yield" at start).
+    const auto path = workspace_.file(kOptionsFile);
+    if (!fileEmptyOrMissing(path)) state_.objective = parseOptions(readWholeFile(path));
 }
 
 void BaseModule::writeOptionsFile() {
