@@ -1,0 +1,130 @@
+#include "engine/loaded_result.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "engine/prepare.h"
+#include "engine/result_files.h"
+
+namespace veltrix::engine {
+namespace {
+
+bool knownKind(int kind) {
+    return kind >= 1 || kind == kSheetItem || kind == kMarginItem || kind == kOffcutItem || kind == kThroughCut;
+}
+
+std::string lineText(std::size_t index) { return "line " + std::to_string(index + 1); }
+
+std::string plural(std::size_t count, const char* word) {
+    return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
+}
+
+// Checks the stored items against the prepared job; returns them without the absent (-3) items.
+std::vector<LayoutItem> checkedItems(const std::vector<LayoutItem>& stored, const PreparedJob& job) {
+    const char* stockWord = job.stock == StockMode::Coil ? "coil" : "sheet";
+    std::vector<LayoutItem> items;
+    items.reserve(stored.size());
+    int layout = 0;
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        const LayoutItem& item = stored[i];
+        if (item.kind == kConsumedItem) continue;
+        const std::string where = "The layout result does not fit this job (" + lineText(i) + "): ";
+        if (!knownKind(item.kind))
+            throw ResultError(where + "unknown item kind " + std::to_string(item.kind) + ".");
+        if (item.sheet < 1 || static_cast<std::size_t>(item.sheet) > job.sheets.size())
+            throw ResultError(where + "it names " + stockWord + " " + std::to_string(item.sheet) +
+                              ", but the job has " + plural(job.sheets.size(), stockWord) +
+                              ". Optimize the job again.");
+        if (item.isPiece() && static_cast<std::size_t>(item.kind) > job.cuts.size())
+            throw ResultError(where + "it names cut-piece " + std::to_string(item.kind) + ", but the job has " +
+                              plural(job.cuts.size(), "cut-piece") + ". Optimize the job again.");
+        if (item.kind == kSheetItem) {
+            if (item.layout != layout + 1)
+                throw ResultError(where + "layout " + std::to_string(item.layout) + " follows layout " +
+                                  std::to_string(layout) + "; layouts must be numbered 1, 2, ... in order.");
+            layout = item.layout;
+        } else if (layout == 0) {
+            throw ResultError(where + "the first layout does not begin with its sheet item.");
+        } else if (item.layout != layout) {
+            throw ResultError(where + "an item of layout " + std::to_string(item.layout) +
+                              " stands among the items of layout " + std::to_string(layout) + ".");
+        }
+        items.push_back(item);
+    }
+    return items;
+}
+
+void clampBelow(float& value, float limit, bool inclusive) {
+    if (inclusive ? value >= limit : value > limit) value = limit;
+}
+
+}  // namespace
+
+void completeCoilLayouts(std::vector<LayoutItem>& items, std::vector<SheetVariety>& sheets) {
+    std::vector<SheetVariety> completed;
+    std::size_t end = items.size();
+    while (end > 0) {
+        std::size_t start = end - 1;
+        while (start > 0 && items[start].kind != kSheetItem) --start;
+        const LayoutItem& sheetItem = items[start];
+        if (sheetItem.kind != kSheetItem || sheetItem.sheet < 1 ||
+            static_cast<std::size_t>(sheetItem.sheet) > sheets.size())
+            throw ResultError("The layout result does not fit this job: a layout without a valid coil item.");
+        const int k = static_cast<int>(completed.size()) + 1;
+
+        float used = 0;
+        for (std::size_t i = start; i < end; ++i)
+            if (items[i].isPiece() && items[i].y2 > used) used = items[i].y2;
+        SheetVariety variety = sheets[static_cast<std::size_t>(sheetItem.sheet - 1)];
+        variety.length = used + variety.marginBottom;
+
+        for (std::size_t i = start; i < end; ++i) {
+            LayoutItem& item = items[i];
+            item.sheet = k;
+            if (item.isPiece() || item.kind == kOffcutItem) {
+                clampBelow(item.y1, used, true);
+                clampBelow(item.y2, used, false);
+            } else {
+                clampBelow(item.y1, variety.length, true);
+                clampBelow(item.y2, variety.length, false);
+            }
+        }
+        if (end - start >= 5) items[start + 4].y1 = used;  // the bottom margin starts where the pieces end
+
+        if (variety.length < variety.width) {
+            std::swap(variety.length, variety.width);
+            for (std::size_t i = start; i < end; ++i) {
+                LayoutItem& item = items[i];
+                std::swap(item.x1, item.y1);
+                std::swap(item.x2, item.y2);
+                if (item.placement == 1)
+                    item.placement = 2;
+                else if (item.placement == 2)
+                    item.placement = 1;
+            }
+        }
+        completed.push_back(std::move(variety));
+        end = start;
+    }
+    sheets = std::move(completed);
+}
+
+LoadedResult loadResult(const std::vector<LayoutItem>& stored, const GridTable& basic, const GridTable& sheets,
+                        const GridTable& cuts, StockMode stock, int mode) {
+    LoadedResult result;
+    result.job = prepareNumbering(basic, sheets, cuts, stock, mode);
+    result.storedItems = checkedItems(stored, result.job);
+    result.items = result.storedItems;
+    if (stock == StockMode::Coil) completeCoilLayouts(result.items, result.job.sheets);
+    for (std::size_t i = 0; i < result.items.size(); ++i)
+        if (result.items[i].kind == kSheetItem) result.layoutStart.push_back(i);
+    return result;
+}
+
+LoadedResult loadResult(std::string_view diaText, const JobTables& tables, StockMode stock,
+                        const Objective& objective) {
+    return loadResult(parseLayoutItems(diaText), tables.basic, tables.sheets, tables.cuts, stock, objective.mode());
+}
+
+}  // namespace veltrix::engine
