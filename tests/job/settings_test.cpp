@@ -99,3 +99,25 @@ TEST(LibraryFolder, TrailingSeparatorAndLibraryFiles) {
 
 }  // namespace
 }  // namespace veltrix
+
+namespace veltrix {
+namespace {
+
+TEST(SettingsFiles, GarbageNeverBreaksTheReaders) {
+    test::TempFolder dir;
+    Workspace ws(dir.path());
+    const std::string garbage("\"\0\xff,\r\r\n\"unclosed,\n\x01\x02", 18);
+    dir.write("misc.set", garbage);
+    dir.write("density.dat", garbage + std::string(100000, 'x'));
+    dir.write("netpath.set", std::string("lib\r", 4));
+    EXPECT_NO_THROW(readMiscSettings(ws));
+    EXPECT_EQ(readMiscSettings(ws).efficiency, 10);
+    EXPECT_EQ(densityOf(ws, "PB"), 0.0f);
+    EXPECT_EQ(readLibraryFolder(ws), "lib");
+    dir.write("misc.set", "");
+    EXPECT_EQ(reportOption(ws), "");
+    EXPECT_EQ(readMiscSettings(ws).efficiency, 10);
+}
+
+}  // namespace
+}  // namespace veltrix

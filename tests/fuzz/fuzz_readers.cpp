@@ -1,0 +1,26 @@
+// Feeds arbitrary bytes to the table-file, project-file and CSV readers.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "job/job_file.h"
+#include "job/project_file.h"
+#include "table/csv.h"
+#include "table/grid_table.h"
+#include "table/table_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    veltrix::FieldReader reader(text);
+    while (!reader.atEnd()) reader.next();
+    veltrix::GridTable grid({"LENGTH", "DESCRIPTION", "QTY"});
+    grid.loadText(text);
+    grid.saveText();
+    grid.sort(1, veltrix::SortDirection::Descending);
+    const veltrix::Project project = veltrix::parseProject(text);
+    veltrix::JobTables tables;
+    veltrix::tablesFromProject(project, tables);
+    veltrix::projectText(project);
+    veltrix::parseCsv(text);
+    return 0;
+}
