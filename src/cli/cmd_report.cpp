@@ -1,0 +1,51 @@
+// veltrix report JOB [-o FILE]: the report of the job's stored result, as the layout viewer writes
+// it; offcut.tlf and sheets.Adj are written into the working folder as the viewer does.
+
+#include <fstream>
+#include <ostream>
+
+#include "cli/args.h"
+#include "cli/job_io.h"
+#include "reports/report_pass.h"
+#include "table/error.h"
+#include "table/file_ops.h"
+#include "table/workspace.h"
+
+namespace veltrix::cli {
+namespace {
+
+int report(CommandContext& context) {
+    CLI::App app{"Writes the report of the job's layout result (report.tlf) and, into the working folder, the "
+                 "off-cut table offcut.tlf and the sheets used sheets.Adj",
+                 "veltrix report"};
+    std::string job, output;
+    app.add_option("JOB", job, "optimized project file (.opt or .dcm)")->required();
+    app.add_option("-o,--output", output, "file to write the report to (default: standard output)");
+    if (auto done = parseArguments(app, context)) return *done;
+
+    auto jobFile = loadJob(job, context.err);
+    if (!jobFile) return kExitUsage;
+    const Workspace workspace(context.workdir);
+    try {
+        const auto result = reports::loadJobResult(*jobFile);
+        const reports::ResultReports out = reports::computeResultReports(workspace, result);
+        writeFileAtomic(workspace.file(reports::kOffcutFile), out.offcutTable);
+        writeFileAtomic(workspace.file(reports::kSheetsUsedFile), out.report.sheetsUsed);
+        if (output.empty()) context.out << out.report.text;
+        else writeFileAtomic(output, out.report.text);
+    } catch (const FileError& e) {
+        context.err << "veltrix report: " << e.what() << "\n";
+        return kExitUsage;
+    } catch (const InputError& e) {
+        context.err << job << ": " << e.what() << "\n";
+        return kExitJobFailed;
+    }
+    return kExitOk;
+}
+
+const CommandRegistration reg({"report", "report JOB [-o FILE]",
+                               "report of the job's layouts; offcut.tlf and sheets.Adj into the working folder",
+                               &report});
+
+}  // namespace
+}  // namespace veltrix::cli

@@ -1,0 +1,29 @@
+#include "reports/report_pass.h"
+
+#include "engine/loaded_result.h"
+#include "job/job_file.h"
+#include "table/file_ops.h"
+#include "table/workspace.h"
+
+namespace veltrix::reports {
+
+engine::LoadedResult loadJobResult(const JobFile& job) {
+    return engine::loadResult(job.project.text(kResultSection), job.tables, job.mode, job.objective);
+}
+
+ResultReports computeResultReports(const Workspace& workspace, const engine::LoadedResult& result) {
+    ResultReports out;
+    out.report = buildReport(result, readReportSettings(workspace, result.job.basic.material));
+    out.offcutTable = offcutTableText(offcutRows(result, readScrapCriteria(workspace)));
+    return out;
+}
+
+ResultReports writeResultReports(const Workspace& workspace, const engine::LoadedResult& result) {
+    ResultReports out = computeResultReports(workspace, result);
+    writeFileAtomic(workspace.file(kOffcutFile), out.offcutTable);
+    writeFileAtomic(workspace.file(kReportFile), out.report.text);
+    writeFileAtomic(workspace.file(kSheetsUsedFile), out.report.sheetsUsed);
+    return out;
+}
+
+}  // namespace veltrix::reports
