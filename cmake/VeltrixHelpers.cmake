@@ -16,7 +16,13 @@ function(veltrix_test name)
   if(NOT ARG_LABELS)
     set(ARG_LABELS unit)
   endif()
+  # gtest_discover_tests (CMake 3.25) splits a list-valued ENVIRONMENT property into separate
+  # arguments, so a second variable would be lost. Each test runs through `env` instead, which
+  # sets every variable, both for the test list and for each test.
+  if(ARG_ENVIRONMENT)
+    set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR env ${ARG_ENVIRONMENT})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}")
+    PROPERTIES LABELS "${ARG_LABELS}")
 endfunction()
