@@ -1,0 +1,198 @@
+#include "render/documents.h"
+
+#include <cstdlib>
+#include <random>
+#include <system_error>
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSvgGenerator>
+
+#include "render/painter_surface.h"
+#include "table/error.h"
+#include "table/file_ops.h"
+
+namespace fs = std::filesystem;
+
+namespace veltrix::render {
+
+namespace {
+
+QString qPath(const fs::path& p) { return QString::fromStdString(p.string()); }
+
+// A temporary name beside the target, so the final rename stays on one file system.
+fs::path temporaryBeside(const fs::path& file) {
+    std::random_device rd;
+    return file.parent_path() / (".~" + file.filename().string() + "." + std::to_string(rd()) + ".tmp");
+}
+
+void moveIntoPlace(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (ec) {
+        fs::remove(from, ec);
+        throw FileError(to, "Cannot write the file");
+    }
+}
+
+}  // namespace
+
+void ensureGuiApplication() {
+    if (QGuiApplication::instance()) return;
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "veltrix";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    (void)app;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+struct PdfDocument::Impl {
+    fs::path target, temporary;
+    std::unique_ptr<QPdfWriter> writer;
+    QPainter painter;
+    std::unique_ptr<PainterSurface> surface;
+};
+
+PdfDocument::PdfDocument(const fs::path& file) : impl_(std::make_unique<Impl>()) {
+    ensureGuiApplication();
+    impl_->target = file;
+    impl_->temporary = temporaryBeside(file);
+    impl_->writer = std::make_unique<QPdfWriter>(qPath(impl_->temporary));
+    impl_->writer->setResolution(300);
+    impl_->writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                             QPageLayout::Millimeter));
+    impl_->writer->setCreator(QStringLiteral("Veltrix Suite"));
+    if (!impl_->painter.begin(impl_->writer.get())) {
+        impl_->writer.reset();
+        std::error_code ec;
+        fs::remove(impl_->temporary, ec);
+        throw FileError(file, "Cannot create the file");
+    }
+    impl_->surface = std::make_unique<PainterSurface>(impl_->painter, impl_->writer.get());
+}
+
+PdfDocument::~PdfDocument() {
+    if (impl_->painter.isActive()) impl_->painter.end();
+    impl_->writer.reset();
+    std::error_code ec;
+    fs::remove(impl_->temporary, ec);
+}
+
+Surface& PdfDocument::surface() { return *impl_->surface; }
+
+void PdfDocument::finish() {
+    const bool ended = impl_->painter.end();
+    impl_->writer.reset();  // closes the file
+    if (!ended || !fileExists(impl_->temporary)) throw FileError(impl_->target, "Cannot write the file");
+    moveIntoPlace(impl_->temporary, impl_->target);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+struct ImageDocument::Impl {
+    QImage image;
+    QPainter painter;
+    std::unique_ptr<PainterSurface> surface;
+};
+
+ImageDocument::ImageDocument(int width, int height) : impl_(std::make_unique<Impl>()) {
+    ensureGuiApplication();
+    impl_->image = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    impl_->image.fill(Qt::white);
+    // 96 dots per inch, as a screen: fonts come out at their usual screen size.
+    impl_->image.setDotsPerMeterX(3780);
+    impl_->image.setDotsPerMeterY(3780);
+    impl_->painter.begin(&impl_->image);
+    impl_->surface = std::make_unique<PainterSurface>(impl_->painter);
+}
+
+ImageDocument::~ImageDocument() {
+    if (impl_->painter.isActive()) impl_->painter.end();
+}
+
+Surface& ImageDocument::surface() { return *impl_->surface; }
+
+void ImageDocument::save(const fs::path& file) {
+    if (impl_->painter.isActive()) impl_->painter.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    std::string format = file.extension().string();
+    if (!format.empty()) format.erase(0, 1);
+    if (format.empty()) format = "png";
+    if (!impl_->image.save(&buffer, toUpper(format).c_str())) throw FileError(file, "Cannot write the picture");
+    writeFileAtomic(file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+struct SvgDocument::Impl {
+    fs::path target;
+    QByteArray bytes;
+    QBuffer buffer{&bytes};
+    QSvgGenerator generator;
+    QPainter painter;
+    std::unique_ptr<PainterSurface> surface;
+};
+
+SvgDocument::SvgDocument(const fs::path& file, int width, int height) : impl_(std::make_unique<Impl>()) {
+    ensureGuiApplication();
+    impl_->target = file;
+    impl_->buffer.open(QIODevice::WriteOnly);
+    impl_->generator.setOutputDevice(&impl_->buffer);
+    impl_->generator.setSize(QSize(std::max(width, 1), std::max(height, 1)));
+    impl_->generator.setViewBox(QRect(0, 0, std::max(width, 1), std::max(height, 1)));
+    impl_->generator.setResolution(96);
+    impl_->generator.setTitle(QStringLiteral("Layout"));
+    impl_->painter.begin(&impl_->generator);
+    impl_->surface = std::make_unique<PainterSurface>(impl_->painter);
+}
+
+SvgDocument::~SvgDocument() {
+    if (impl_->painter.isActive()) impl_->painter.end();
+}
+
+Surface& SvgDocument::surface() { return *impl_->surface; }
+
+void SvgDocument::finish() {
+    if (impl_->painter.isActive()) impl_->painter.end();
+    impl_->buffer.close();
+    writeFileAtomic(impl_->target,
+                    std::string_view(impl_->bytes.constData(), static_cast<std::size_t>(impl_->bytes.size())));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+struct PrinterDocument::Impl {
+    QPrinter* printer = nullptr;
+    QPainter painter;
+    std::unique_ptr<PainterSurface> surface;
+};
+
+PrinterDocument::PrinterDocument(QPrinter& printer) : impl_(std::make_unique<Impl>()) {
+    impl_->printer = &printer;
+    if (!impl_->painter.begin(&printer)) throw FileError(printer.printerName().toStdString(), "Cannot start printing on");
+    impl_->surface = std::make_unique<PainterSurface>(impl_->painter, &printer);
+}
+
+PrinterDocument::~PrinterDocument() {
+    if (impl_->painter.isActive()) impl_->painter.end();
+}
+
+Surface& PrinterDocument::surface() { return *impl_->surface; }
+
+void PrinterDocument::finish() {
+    if (impl_->painter.isActive()) impl_->painter.end();
+}
+
+}  // namespace veltrix::render
