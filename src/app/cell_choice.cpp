@@ -1,0 +1,42 @@
+#include "app/cell_choice.h"
+
+#include "app/base_module.h"
+#include "dxf/dxf_reader.h"
+#include "job/job_tables.h"
+#include "platform/prompt.h"
+#include "table/grid_table.h"
+#include "table/number_text.h"
+
+namespace veltrix {
+
+FileDialogRequest dxfDialogRequest(const std::string& current) { return {kDxfDialogTitle, kDxfFilter, current}; }
+
+FileDialogRequest pictureDialogRequest(const std::string& current) {
+    return {kPictureDialogTitle, kPictureFilter, current};
+}
+
+bool storeDxfChoice(BaseModule& module, JobGrid grid, int row, int column, const std::string& path) {
+    storeChosenText(module, grid, row, column, path);
+    if (path.empty()) return true;
+    dxf::EntityList outline;
+    try {
+        outline = dxf::readOutline(path);
+    } catch (const std::exception& e) {
+        module.prompt().tell(e.what(), "Attention!", Icon::Exclamation);
+        return false;
+    }
+    if (outline.empty()) {
+        module.prompt().tell("The drawing " + path + " holds no lines, arcs or circles.", "Attention!",
+                             Icon::Exclamation);
+        return false;
+    }
+    const dxf::BoundingBox box = dxf::boundingBox(outline);
+    GridTable& table = jobGrid(module, grid);
+    const int lengthColumn = table.columnOf("LENGTH");
+    const int widthColumn = table.columnOf("WIDTH");
+    if (lengthColumn > 0) table.setCell(row, lengthColumn, fixedText(box.width(), 2, false));
+    if (widthColumn > 0) table.setCell(row, widthColumn, fixedText(box.height(), 2, false));
+    return true;
+}
+
+}  // namespace veltrix

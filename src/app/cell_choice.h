@@ -1,0 +1,27 @@
+#pragma once
+// Cells of the cut-piece grid filled from file dialogs: the label picture (LABELFILE) and the DXF
+// outline (DXFFILE), whose drawing also sets the piece's LENGTH and WIDTH.
+
+#include <string>
+
+#include "app/job_editing.h"
+#include "platform/file_dialogs.h"
+
+namespace veltrix {
+
+inline constexpr const char* kDxfDialogTitle = "Open DXF file...";
+inline constexpr const char* kDxfFilter = "AutoCAD R12/LT2 DXF (*.dxf)|*.dxf|";
+inline constexpr const char* kPictureDialogTitle = "Open Picture file...";
+inline constexpr const char* kPictureFilter = "Picture Files (*.gif;*.jpg;*.bmp)|*.GIF;*.JPG;*.BMP|";
+
+// The dialog request for a cell whose key asks for a file.
+FileDialogRequest dxfDialogRequest(const std::string& current);
+FileDialogRequest pictureDialogRequest(const std::string& current);
+
+// Stores a chosen DXF path into the cell and, when the path is not empty, reads the drawing and
+// writes its overall X extent into LENGTH and its Y extent into WIDTH of the same row, each with
+// two decimals and no leading zero below 1 (600.00, .50). A drawing that cannot be read leaves the
+// sizes as they were and tells the user why. Returns false in that case.
+bool storeDxfChoice(BaseModule& module, JobGrid grid, int row, int column, const std::string& path);
+
+}  // namespace veltrix
