@@ -90,6 +90,8 @@ public:
     std::filesystem::path resultFile() const { return workspace_.file(kResultFile); }
     Prompt& prompt() { return prompt_; }
     FileDialogs& dialogs() { return dialogs_; }
+    // What the window layer does for the commands (closing result windows, showing layouts).
+    FrameHooks& hooks() { return hooks_; }
 
 private:
     void setProjectPath(std::string path);
