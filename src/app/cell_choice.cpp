@@ -39,4 +39,21 @@ bool storeDxfChoice(BaseModule& module, JobGrid grid, int row, int column, const
     return true;
 }
 
+bool chooseForCell(BaseModule& module, JobGrid grid, int row, int column, KeyAction action) {
+    const std::string current = jobGrid(module, grid).cell(row, column);
+    if (action == KeyAction::OpenDxfDialog) {
+        const auto chosen = module.dialogs().openFile(dxfDialogRequest(current));
+        if (!chosen) return false;
+        storeDxfChoice(module, grid, row, column, *chosen);
+        return true;
+    }
+    if (action == KeyAction::OpenPictureDialog) {
+        const auto chosen = module.dialogs().openFile(pictureDialogRequest(current));
+        if (!chosen) return false;
+        storeChosenText(module, grid, row, column, *chosen);
+        return true;
+    }
+    return false;
+}
+
 }  // namespace veltrix

@@ -24,4 +24,9 @@ FileDialogRequest pictureDialogRequest(const std::string& current);
 // sizes as they were and tells the user why. Returns false in that case.
 bool storeDxfChoice(BaseModule& module, JobGrid grid, int row, int column, const std::string& path);
 
+// Carries out a key's dialog action on a cell: the DXF dialog (then storeDxfChoice) or the picture
+// dialog, each opened with the cell's text; a cancelled dialog keeps the text. Returns true when
+// the cell changed. Other actions do nothing here.
+bool chooseForCell(BaseModule& module, JobGrid grid, int row, int column, KeyAction action);
+
 }  // namespace veltrix
