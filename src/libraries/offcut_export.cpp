@@ -31,14 +31,20 @@ std::vector<StockRecord> exportRecords(std::string_view material, std::string_vi
     return records;
 }
 
+std::size_t exportRecordsToLibrary(const Workspace& workspace, const GridTable& basic, const GridTable& offcuts,
+                                   std::string_view sheetsUsedText) {
+    const auto records =
+        exportRecords(basic.cell(1, kMat), basic.cell(1, kGrain), basic.cell(1, kThick), offcuts, sheetsUsedText);
+    appendToMaterialLibrary(workspace, records);
+    return records.size();
+}
+
 ExportOutcome exportToMaterialLibrary(const Workspace& workspace, const GridTable& basic, const GridTable& offcuts,
                                       Prompt& prompt) {
     const Answer a = prompt.ask(
         Message{"Update Material Library?", "Attention!", Icon::Question, Buttons::YesNo, Answer::Yes});
     if (a != Answer::Yes) return ExportOutcome::Cancelled;
-    const auto records = exportRecords(basic.cell(1, kMat), basic.cell(1, kGrain), basic.cell(1, kThick), offcuts,
-                                       readWholeFile(workspace.file(kSheetsUsedFile)));
-    appendToMaterialLibrary(workspace, records);
+    exportRecordsToLibrary(workspace, basic, offcuts, readWholeFile(workspace.file(kSheetsUsedFile)));
     prompt.tell("Material Library Updated!", "Attention!", Icon::Information);
     return ExportOutcome::Exported;
 }

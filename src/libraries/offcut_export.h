@@ -41,4 +41,10 @@ enum class ExportOutcome { Cancelled, Exported };
 ExportOutcome exportToMaterialLibrary(const Workspace& workspace, const GridTable& basic, const GridTable& offcuts,
                                       Prompt& prompt);
 
+// The export without the question and the message, for a caller that already holds the sheets
+// used (the text of sheets.Adj): appends and merges; returns the number of records appended.
+// Throws FileError.
+std::size_t exportRecordsToLibrary(const Workspace& workspace, const GridTable& basic, const GridTable& offcuts,
+                                   std::string_view sheetsUsedText);
+
 }  // namespace veltrix

@@ -35,16 +35,17 @@ std::string importedSheetText(const std::vector<StockRecord>& stock) {
     return text;
 }
 
+std::vector<StockRecord> librarySheetsFor(const Workspace& workspace, const GridTable& basic) {
+    const auto library = materialLibraryPath(workspace);
+    if (!fileExists(library)) return {};
+    return stockForMaterial(parseStock(readWholeFile(library)), basic.cell(1, kMat), basic.cell(1, kGrain),
+                            leadingFloat(basic.cell(1, kThick)));
+}
+
 SheetImportResult importSheets(const Workspace& workspace, const GridTable& basic, GridTable& sheets,
                                Prompt& prompt) {
     SheetImportResult result;
-    const std::string material = basic.cell(1, kMat);
-    const std::string grain = basic.cell(1, kGrain);
-    const float thickness = leadingFloat(basic.cell(1, kThick));
-
-    const auto library = materialLibraryPath(workspace);
-    std::vector<StockRecord> stock;
-    if (fileExists(library)) stock = stockForMaterial(parseStock(readWholeFile(library)), material, grain, thickness);
+    const std::vector<StockRecord> stock = librarySheetsFor(workspace, basic);
     result.count = static_cast<int>(stock.size());
 
     if (stock.empty()) {

@@ -21,6 +21,10 @@ class Workspace;
 std::vector<StockRecord> stockForMaterial(const std::vector<StockRecord>& library, std::string_view material,
                                           std::string_view grain, float thickness);
 
+// The stock the import takes from the library file for the material, grain and thickness of row
+// 1 of the basic details; nothing when the library file does not exist.
+std::vector<StockRecord> librarySheetsFor(const Workspace& workspace, const GridTable& basic);
+
 // sheet.tlf rows for the taken records: LENGTH, WIDTH, QTY, four empty margins, LOCATION.
 std::string importedSheetText(const std::vector<StockRecord>& stock);
 

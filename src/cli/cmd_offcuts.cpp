@@ -1,0 +1,49 @@
+// veltrix offcuts JOB [-o FILE]: the off-cut table of the job's stored result, with the scrap
+// criteria of the working folder's scrap.dat.
+
+#include <ostream>
+
+#include "cli/args.h"
+#include "cli/job_io.h"
+#include "reports/report_pass.h"
+#include "table/error.h"
+#include "table/file_ops.h"
+#include "table/workspace.h"
+
+namespace veltrix::cli {
+namespace {
+
+int offcuts(CommandContext& context) {
+    CLI::App app{"Writes the off-cut table of the job's layout result (offcut.tlf): layout, length, width, "
+                 "quantity and \"SCRAP\" by the criteria of scrap.dat",
+                 "veltrix offcuts"};
+    std::string job, output;
+    app.add_option("JOB", job, "optimized project file (.opt or .dcm)")->required();
+    app.add_option("-o,--output", output, "file to write the table to (default: standard output)");
+    if (auto done = parseArguments(app, context)) return *done;
+
+    auto jobFile = loadJob(job, context.err);
+    if (!jobFile) return kExitUsage;
+    try {
+        const auto result = reports::loadJobResult(*jobFile);
+        if (result.empty()) throw InputError(reports::kNotOptimizedMessage);
+        const Workspace workspace(context.workdir);
+        const std::string table = reports::offcutTableText(
+            reports::offcutRows(result, reports::readScrapCriteria(workspace)));
+        if (output.empty()) context.out << table;
+        else writeFileAtomic(output, table);
+    } catch (const FileError& e) {
+        context.err << "veltrix offcuts: " << e.what() << "\n";
+        return kExitUsage;
+    } catch (const InputError& e) {
+        context.err << job << ": " << e.what() << "\n";
+        return kExitJobFailed;
+    }
+    return kExitOk;
+}
+
+const CommandRegistration reg({"offcuts", "offcuts JOB [-o FILE]",
+                               "off-cut table of the job's layouts, scrap marked by scrap.dat", &offcuts});
+
+}  // namespace
+}  // namespace veltrix::cli
