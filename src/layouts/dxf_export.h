@@ -1,0 +1,28 @@
+#pragma once
+// The DXF export of the layout viewer: the current layout or all layouts, each to its own file
+// FILE_k-N.dxf beside the name the user chose.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace veltrix::layouts {
+
+class LayoutDrawing;
+
+struct ExportResult {
+    int count = 0;                         // files written
+    std::vector<std::filesystem::path> files;
+    std::vector<std::string> problems;     // outlines that could not be used
+    // The report for the user: count + " Layout(s) exported as DXF file(s)!".
+    std::string message() const;
+};
+
+// Exports layouts `first`..`last` (1-based) of the drawing's result to files named after `chosen` (see
+// dxf::exportFileName), after deleting the files an earlier export to the same name left. Each
+// file is the layout's geometry between the templates dxf.hd and dxf.ft of the working folder.
+// Throws FileError when a template is missing or a file cannot be written (files written before
+// stay).
+ExportResult exportLayouts(const LayoutDrawing& drawing, int first, int last, const std::filesystem::path& chosen);
+
+}  // namespace veltrix::layouts

@@ -1,0 +1,232 @@
+#include "layouts/labels.h"
+
+#include <cmath>
+#include <filesystem>
+#include <stdexcept>
+#include <unordered_map>
+#include <vector>
+
+#include "job/settings.h"
+#include "table/error.h"
+#include "table/file_ops.h"
+#include "table/number_text.h"
+#include "table/table_file.h"
+#include "table/workspace.h"
+
+namespace veltrix::layouts {
+
+namespace {
+
+constexpr int kLabelValues = 13;
+constexpr long long kMostLabels = 1000000;
+
+// ROWS and COLS: whole numbers 1 .. 32767.
+int countValue(const std::string& text, const char* key) {
+    const double value = roundHalfEven(leadingDouble(text));
+    if (!(value >= 1 && value <= 32767))
+        throw InputError(std::string("The label definition LBl.def needs ") + key +
+                         " to be a whole number from 1 to 32767; it holds \"" + text + "\".");
+    return static_cast<int>(value);
+}
+
+// One cut-piece label: its texts, already escaped for HTML.
+struct Label {
+    std::string size, material, grain, thickness, description, product, client, quantity;
+    std::string picture;  // the label file as the job names it
+};
+
+std::string sizeText(const engine::CutVariety& v, bool banding) {
+    if (!banding) return "SIZE     : " + generalText(v.length) + " X " + generalText(v.width);
+    return "LENGTH   : " + escapeHtml(v.widthRemark1) + " " + generalText(v.widthBand1) + " + " + generalText(v.length) +
+           " + " + escapeHtml(v.widthRemark2) + " " + generalText(v.widthBand2) + "<br>" +
+           "WIDTH    : " + escapeHtml(v.lengthRemark1) + " " + generalText(v.lengthBand1) + " + " +
+           generalText(v.width) + " + " + escapeHtml(v.lengthRemark2) + " " + generalText(v.lengthBand2);
+}
+
+// A file: address for a picture: its absolute path with the characters that end or break an
+// address percent-encoded, then escaped for the HTML attribute.
+std::string pictureAddress(const std::filesystem::path& path) {
+    std::string text = path.generic_string();
+    if (!text.empty() && text.front() == '/') text.erase(0, 1);
+    std::string encoded;
+    for (unsigned char c : text) {
+        if (c == '%' || c == '#' || c == '?' || c == ' ' || c < 0x20 || c == 0x7f) {
+            static const char* hex = "0123456789ABCDEF";
+            encoded += '%';
+            encoded += hex[c >> 4];
+            encoded += hex[c & 15];
+        } else {
+            encoded += static_cast<char>(c);
+        }
+    }
+    return escapeHtml("file:///" + encoded);
+}
+
+class PageWriter {
+public:
+    void line(std::string_view text) {
+        out_ += text;
+        out_ += "\r\n";
+    }
+    std::string& str() { return out_; }
+
+private:
+    std::string out_;
+};
+
+}  // namespace
+
+std::string escapeHtml(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&#39;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+LabelSheet parseLabelSheet(std::string_view text) {
+    FieldReader reader(text);
+    std::vector<std::string> values;
+    while (values.size() < kLabelValues && !reader.atEnd()) values.push_back(trimBlanks(reader.next()));
+    if (values.size() < kLabelValues)
+        throw InputError("The label definition LBl.def holds " + std::to_string(values.size()) + " of its " +
+                         std::to_string(kLabelValues) +
+                         " values (ROWS, COLS, VP, BIGGER FONTSIZE and the nine SHOW columns). Define the labels "
+                         "first; no label page was written.");
+    LabelSheet sheet;
+    sheet.rows = countValue(values[0], "ROWS");
+    sheet.columns = countValue(values[1], "COLS");
+    sheet.rowHeight = static_cast<int>(std::fmax(-32768, std::fmin(32767, roundHalfEven(leadingDouble(values[2])))));
+    sheet.biggerFont = values[3] == "YES";
+    bool* shows[] = {&sheet.showClient,   &sheet.showMaterial,    &sheet.showGrain,
+                     &sheet.showThickness, &sheet.showSize,       &sheet.showQuantity,
+                     &sheet.showDescription, &sheet.showProduct,  &sheet.showLogo};
+    for (std::size_t i = 0; i < 9; ++i) *shows[i] = !values[4 + i].empty();
+    return sheet;
+}
+
+LabelSheet readLabelSheet(const Workspace& workspace) {
+    const auto file = workspace.file(kLabelDefinitionFile);
+    if (!fileExists(file))
+        throw InputError("The label definition LBl.def was not found in " + workspace.folder().string() +
+                         ". Define the labels first; no label page was written.");
+    return parseLabelSheet(readExistingFile(file));
+}
+
+std::string labelPage(const engine::LoadedResult& result, const LabelSheet& sheet, int from, int to,
+                      std::string_view reportOption, const Workspace& workspace) {
+    if (from < 1 || to > result.layoutCount() || from > to)
+        throw std::out_of_range("layouts " + std::to_string(from) + " to " + std::to_string(to) +
+                                " are not in the result");
+    const bool banding = reportOption == kOptionAreaBanding;
+    const engine::BasicDetails& basic = result.job.basic;
+
+    // A result edited by hand could ask for more labels than any printer holds.
+    double total = 0;
+    for (int n = from; n <= to; ++n) {
+        const auto items = result.layout(n);
+        double pieces = 0;
+        for (const engine::LayoutItem& item : items) pieces += item.isPiece() ? 1 : 0;
+        if (!items.empty()) total += std::fmax(0, roundHalfEven(items.front().quantity)) * pieces;
+    }
+    if (total > kMostLabels)
+        throw InputError("Layouts " + std::to_string(from) + " to " + std::to_string(to) + " would make " +
+                         generalText(total) + " labels, more than " + std::to_string(kMostLabels) +
+                         "; choose fewer layouts.");
+
+    // The labels: for each layout, for each of its sheets, each cut-piece item in list order.
+    std::vector<Label> labels;
+    std::unordered_map<int, long long> made;  // labels so far per cut-piece variety
+    for (int n = from; n <= to; ++n) {
+        const auto items = result.layout(n);
+        const double sheets = items.empty() ? 0 : roundHalfEven(items.front().quantity);
+        for (double r = 1; r <= sheets; ++r) {
+            for (const engine::LayoutItem& item : items) {
+                if (!item.isPiece()) continue;
+                const engine::CutVariety& v = result.cutOf(item);
+                const long long count = ++made[item.kind];
+                Label label;
+                label.size = sizeText(v, banding);
+                label.material = "MAT      : " + escapeHtml(basic.material);
+                label.grain = "GRAIN    : " + escapeHtml(basic.grain);
+                label.thickness = "THICK    : " + generalText(basic.thickness);
+                label.description = "DESCR    : " + escapeHtml(v.description);
+                label.product = "PRODUCT  : " + escapeHtml(v.product);
+                label.client = "CLIENT   : " + escapeHtml(v.client);
+                label.quantity = "QTY      : " + std::to_string(count) + "/" + generalText(v.quantity);
+                label.picture = v.labelFile;
+                labels.push_back(std::move(label));
+            }
+        }
+    }
+
+    const std::string rowHeight = std::to_string(sheet.rowHeight);
+    const std::string rowStart = sheet.rows == 1 ? "<tr>" : "<tr height='" + rowHeight + "'>";
+    PageWriter page;
+    if (sheet.rows == 1) page.line("<table width='100%' border='0' style='margin-top:-6px;'>");
+    else page.line("<table width='100%' border='0'><tr height='" + rowHeight + "'>");
+
+    const std::string cellWidth = std::to_string(100 / sheet.columns);
+    const std::string pictureSize = std::to_string(200 / sheet.columns);
+    int c = 0, r = 0;
+    for (const Label& label : labels) {
+        if (c >= sheet.columns) {
+            if (r < sheet.rows) {
+                page.line("</tr>" + rowStart);
+                c = 1;
+                ++r;
+            } else {
+                page.line("</table>");
+                page.line("<div style='page-break-after:always; clear:both;'>&nbsp;</div>");
+                page.line("<table width='100%' border='0'>");
+                page.line(rowStart);
+                c = 1;
+                r = 1;
+            }
+        } else {
+            if (r == 0) r = 1;
+            ++c;
+        }
+
+        page.line("<td align='center' width='" + cellWidth + "%'>");
+        page.line(std::string("<table border='0' width='90%' style='font-family: arial;font-size:") +
+                  (sheet.biggerFont ? "10" : "9") + ";font-weight:bold;'>");
+        page.line("<tr>");
+        page.line("<td>");
+        if (sheet.showClient) page.line("<br>" + label.client);
+        if (sheet.showMaterial) page.line("<br>" + label.material);
+        if (sheet.showGrain) page.line("<br>" + label.grain);
+        if (sheet.showThickness) page.line("<br>" + label.thickness);
+        if (sheet.showSize) page.line("<br>" + label.size);
+        if (sheet.showQuantity) page.line("<br>" + label.quantity);
+        if (sheet.showDescription) page.line("<br>" + label.description);
+        if (sheet.showProduct) page.line(label.product);
+        page.line("</td>");
+        if (sheet.showLogo && !label.picture.empty()) {
+            const auto picture = workspace.file(label.picture);
+            if (fileExists(picture)) {
+                page.line("<td width='1' valign='top'>");
+                page.line("<img src='" + pictureAddress(std::filesystem::absolute(picture)) + "' height='" +
+                          pictureSize + "' width='" + pictureSize + "'>");
+                page.line("</td>");
+            }
+        }
+        page.line("</tr>");
+        page.line("</table>");
+        page.line("</td>");
+    }
+    if (c >= 1 && c < 3)
+        for (int i = c; i < 3; ++i) page.line("<td></td>");
+    page.line("</tr></table>");
+    return std::move(page.str());
+}
+
+}  // namespace veltrix::layouts

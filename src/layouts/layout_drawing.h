@@ -1,0 +1,91 @@
+#pragma once
+// The drawing of one layout on a drawing surface (screen picture, printer, PDF, PNG, SVG), with
+// the two files every drawing leaves in the working folder: dxf.tlf, the layout as a DXF
+// drawing, and DiaCur.tlf, the text listing of the layout taken from its report section.
+//
+//     LayoutDrawing drawing(workspace, result, report.report, readDisplayOptions(workspace));
+//     for (int n = 1; n <= result.layoutCount(); ++n) {
+//         drawing.draw(pdf.surface(), n, {Target::Printer});
+//         if (n < result.layoutCount()) pdf.surface().newPage();
+//     }
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dxf/entities.h"
+#include "engine/loaded_result.h"
+#include "layouts/display_options.h"
+#include "platform/surface.h"
+
+namespace veltrix {
+class Workspace;
+}
+
+namespace veltrix::reports {
+struct Report;
+}
+
+namespace veltrix::layouts {
+
+inline constexpr const char* kListingFile = "DiaCur.tlf";
+
+enum class Target { Screen, Printer };
+
+struct DrawTarget {
+    Target target = Target::Screen;
+    bool magnified = false;
+    // The project file named at the head of a printed listing ("File: " + its name); empty for a
+    // job without a file.
+    std::string projectFile;
+};
+
+// What one drawing produced besides the picture.
+struct DrawnLayout {
+    dxf::EntityList entities;           // the geometry written to dxf.tlf
+    std::string listing;                // the text of DiaCur.tlf
+    std::vector<std::string> problems;  // messages: outlines that could not be used, files not written
+};
+
+// The colour of cut-piece variety `number`: one of 22 colours, number mod 22.
+Rgb pieceColor(long long number);
+
+// Fills a rectangle with 45-degree lines `step` apart, each clipped to the rectangle.
+void hatch(Surface& surface, double x1, double y1, double x2, double y2, double step, Rgb color);
+
+class LayoutDrawing {
+public:
+    // The drawing keeps references: the result and the report must outlive it. `report` is the
+    // report of the same result (its text and section positions feed the listing).
+    LayoutDrawing(const Workspace& workspace, const engine::LoadedResult& result, const reports::Report& report,
+                  DisplayOptions options);
+
+    // Draws layout n (1 .. layoutCount) on the surface, writes dxf.tlf and DiaCur.tlf, and on the
+    // printer prints the listing under the drawing. A file that cannot be written, or a DXF
+    // outline that cannot be read (the piece is then drawn as its rectangle), is reported in
+    // `problems`; the drawing goes on. Throws std::out_of_range for a layout number outside the
+    // result.
+    DrawnLayout draw(Surface& surface, int layout, const DrawTarget& target) const;
+
+    // The geometry of layout n as the DXF writer takes it: every sheet, margin, off-cut, through
+    // cut and cut-piece rectangle as four lines (cut-pieces inset by half the kerf), a cut-piece
+    // with a usable DXF outline by its outline instead. Unusable outlines are added to `problems`.
+    dxf::EntityList entities(int layout, std::vector<std::string>* problems = nullptr) const;
+
+    // The text listing of layout n (DiaCur.tlf): the first line of its report section, the basic
+    // details when that option is on, and the section's lines up to the next separator (or up to
+    // "OffCut Generated" when the off-cut list is off).
+    std::string listing(int layout) const;
+
+    const DisplayOptions& options() const { return options_; }
+    const Workspace& workspace() const { return workspace_; }
+    const engine::LoadedResult& result() const { return result_; }
+
+private:
+    const Workspace& workspace_;
+    const engine::LoadedResult& result_;
+    const reports::Report& report_;
+    DisplayOptions options_;
+};
+
+}  // namespace veltrix::layouts
