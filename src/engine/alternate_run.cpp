@@ -1,0 +1,60 @@
+#include "engine/alternate_run.h"
+
+#include <utility>
+
+#include "engine/prepare.h"
+#include "engine/result_files.h"
+#include "engine/search.h"
+#include "job/options.h"
+#include "job/settings.h"
+#include "table/file_ops.h"
+#include "table/workspace.h"
+
+namespace veltrix::engine {
+
+inline constexpr std::uint32_t kAlternateSeed = 2000;
+
+std::optional<std::vector<LayoutItem>> alternateArrangement(const BasicDetails& basic, int mode, StockMode stock,
+                                                            std::vector<SheetVariety> sheets,
+                                                            std::vector<CutVariety> cuts, int strategy,
+                                                            int efficiency) {
+    PreparedJob job;
+    job.basic = basic;
+    job.mode = mode;
+    job.stock = stock;
+    job.sheets = std::move(sheets);
+    job.cuts = std::move(cuts);
+    if (stock == StockMode::Coil)
+        for (auto& s : job.sheets) s.quantity = kCoilQuantity;
+    if (validationMessage(job)) return std::nullopt;
+    addKerf(job);
+
+    const long long budget = iterationBudget(job.cuts.size(), efficiency);
+    SearchOptions options;
+    options.onlyStrategy = strategy;
+    options.singleLayout = true;
+    options.reseedEachIteration = false;
+    Search search(job, budget, options);
+    search.seed(kAlternateSeed);
+    for (long long i = 1; i <= budget; ++i) {
+        const IterationOutcome step = search.iterate(i);
+        if (step.demandMet && step.layouts == 1) break;
+    }
+    return search.best();
+}
+
+bool runAlternateArrangement(const Workspace& workspace, StockMode stock, int strategy) {
+    JobTables tables;
+    tables.bind(workspace);
+    tables.load();
+    const Objective objective = parseOptions(readWholeFile(workspace.file(kOptionsFile)));
+    const auto plan = alternateArrangement(readBasicDetails(tables.basic), objective.mode(), stock,
+                                           readSheetVarieties(workspace.file(kSubSheetFile)),
+                                           readCutVarieties(workspace.file(kSubCutFile)), strategy,
+                                           readMiscSettings(workspace).efficiency);
+    if (!plan) return false;
+    writeLayoutItems(workspace.file(kResultFile), *plan);
+    return true;
+}
+
+}  // namespace veltrix::engine

@@ -1,0 +1,279 @@
+#include "engine/layout_generation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "engine/statistics.h"
+#include "table/number_text.h"
+
+namespace veltrix::engine {
+namespace {
+
+// Strategies 1, 2, 5, 6 fill row by row across the sheet; 3, 4, 7, 8 column by column.
+bool acrossFirst(int strategy) { return strategy == 1 || strategy == 2 || strategy == 5 || strategy == 6; }
+
+// A count from a single-precision quotient: floor, and 0 for anything that is not a positive number.
+// Counts beyond a billion cannot be placed anyway and are held there, so products stay exact.
+long long countOf(float quotient) {
+    const float whole = std::floor(quotient);
+    if (!(whole >= 1.0f)) return 0;
+    if (whole > 1e9f) return 1000000000;
+    return static_cast<long long>(whole);
+}
+
+// Lowers `count` by one while the block (count x other) exceeds the quantity q, but not below 1:
+// the largest count not above the present one whose block fits in q, or 1.
+void lowerToDemand(long long& count, long long other, float q) {
+    const double quantity = q;
+    if (!(quantity < static_cast<double>(count) * static_cast<double>(other))) return;
+    long long m = static_cast<long long>(std::clamp(std::floor(quantity / static_cast<double>(other)), 1.0,
+                                                    static_cast<double>(count)));
+    while (m > 1 && quantity < static_cast<double>(m) * static_cast<double>(other)) --m;
+    while (m < count && !(quantity < static_cast<double>(m + 1) * static_cast<double>(other))) ++m;
+    count = m;
+}
+
+LayoutItem region(int kind, int sheet, float x1, float y1, float x2, float y2) {
+    return LayoutItem{0, kind, sheet, x1, y1, x2, y2, 0, 0};
+}
+
+}  // namespace
+
+LayoutBuilder::LayoutBuilder(const std::vector<SheetVariety>& sheets, const std::vector<CutVariety>& cuts,
+                             float blade, float tolerance, float minOffcut)
+    : sheets_(sheets), cuts_(cuts), blade_(blade), tolerance_(tolerance), minOffcut_(minOffcut) {}
+
+void LayoutBuilder::startLayout(int sheet, std::span<const float> quantities) {
+    sheet_ = sheet;
+    const SheetVariety& s = sheets_[static_cast<std::size_t>(sheet - 1)];
+    const float w = s.width, l = s.length;
+    items_.clear();
+    items_.push_back(region(kSheetItem, sheet, 0, 0, w, l));
+    items_.push_back(region(kMarginItem, sheet, 0, 0, s.marginLeft, l));
+    items_.push_back(region(kMarginItem, sheet, s.marginLeft, 0, w, s.marginTop));
+    items_.push_back(region(kMarginItem, sheet, w - s.marginRight, s.marginTop, w, l));
+    items_.push_back(region(kMarginItem, sheet, s.marginLeft, l - s.marginBottom, w - s.marginRight, l));
+    items_.push_back(region(kOffcutItem, sheet, s.marginLeft, s.marginTop, w - s.marginRight, l - s.marginBottom));
+    open_.assign(1, items_.size() - 1);
+    blocked_.clear();
+    quantities_.assign(quantities.begin(), quantities.end());
+    pieceArea_ = 0;
+    throughCuts_ = 0;
+}
+
+bool LayoutBuilder::applicable(const SheetVariety& s, float blade, int strategy) {
+    const float usableWidth = (s.width - s.marginRight) - s.marginLeft;
+    const float usableLength = (s.length - s.marginBottom) - s.marginTop;
+    return acrossFirst(strategy) ? !(usableWidth > blade) : !(usableLength > blade);
+}
+
+bool LayoutBuilder::applicable(int strategy) const {
+    return applicable(sheets_[static_cast<std::size_t>(sheet_ - 1)], blade_, strategy);
+}
+
+std::size_t LayoutBuilder::nextFreeRegion(int strategy) const {
+    // The search starts from a sentinel of 1E+20, as the positions are compared against it.
+    float bestMajor = 1e20f, bestMinor = 1e20f;
+    std::size_t best = kNone;
+    const bool across = acrossFirst(strategy);
+    for (const std::size_t k : open_) {
+        const LayoutItem& r = items_[k];
+        const float major = across ? r.y1 : r.x1;
+        const float minor = across ? r.x1 : r.y1;
+        if (major < bestMajor || (major == bestMajor && minor < bestMinor)) {
+            bestMajor = major;
+            bestMinor = minor;
+            best = k;
+        }
+    }
+    return best;
+}
+
+void LayoutBuilder::markRegion(std::size_t k, int kind) {
+    items_[k].kind = kind;
+    const auto it = std::find(open_.begin(), open_.end(), k);
+    if (it != open_.end()) open_.erase(it);
+    if (kind == kBlockedItem) blocked_.push_back(k);
+}
+
+void LayoutBuilder::appendRegion(float x1, float y1, float x2, float y2) {
+    const bool empty = !(x2 - x1 > 0) || !(y2 - y1 > 0);
+    items_.push_back(region(empty ? kConsumedItem : kOffcutItem, sheet_, x1, y1, x2, y2));
+    if (!empty) open_.push_back(items_.size() - 1);
+}
+
+Block LayoutBuilder::placeBlock(int c, std::size_t k, int strategy, IterationPhase phase, bool randomSize,
+                                Random& random) {
+    const CutVariety& cut = cuts_[static_cast<std::size_t>(c - 1)];
+    const SheetVariety& sheet = sheets_[static_cast<std::size_t>(sheet_ - 1)];
+    const LayoutItem area = items_[k];
+    const bool across = acrossFirst(strategy);
+
+    // 1. A piece that must follow the grain on a sheet with grain keeps its length along y.
+    const int rotation = sheet.grain == 1 && cut.align == 1 ? 1 : 0;
+
+    // 2. Placement 1: width along x, length along y; 2: turned.
+    int placement;
+    if (phase.ordered())
+        placement = strategy % 2 == 1 || rotation == 1 ? 1 : 2;
+    else
+        placement = rotation == 0 ? static_cast<int>(random.draw(1, 2)) : 1;
+
+    // 3. How many fit; the blade limits the count along y.
+    const float sizeX = placement == 1 ? cut.width : cut.length;
+    const float sizeY = placement == 1 ? cut.length : cut.width;
+    const float stepX = sizeX - tolerance_;
+    const float stepY = sizeY - tolerance_;
+    if (!(stepX > 0) || !(stepY > 0)) return {};  // not larger than the tolerance: never fits
+    const float regionWidth = area.x2 - area.x1;
+    const float regionHeight = area.y2 - area.y1;
+    Block b{countOf(regionWidth / stepX), countOf(regionHeight / stepY)};
+    b.ny = std::min(b.ny, countOf(blade_ / stepY));
+    if (b.nx < 1 || b.ny < 1) return b;
+
+    // 4. No block larger than the remaining demand: the strategy's count first, then the other.
+    const float q = quantities_[static_cast<std::size_t>(c - 1)];
+    if (across) {
+        lowerToDemand(b.ny, b.nx, q);
+        lowerToDemand(b.nx, b.ny, q);
+    } else {
+        lowerToDemand(b.nx, b.ny, q);
+        lowerToDemand(b.ny, b.nx, q);
+    }
+
+    // 5. Random block size.
+    if (randomSize && phase.iteration != 1) {
+        const double n = static_cast<double>(phase.budget);
+        if (static_cast<double>(phase.iteration) > roundHalfEven(n / 3.0)) {
+            const bool late = static_cast<double>(phase.iteration) > roundHalfEven(n * 0.6667);
+            if (across == late)
+                b.nx = random.draw(1, b.nx);
+            else
+                b.ny = random.draw(1, b.ny);
+        } else {
+            b.ny = random.draw(1, b.ny);
+            b.nx = random.draw(1, b.nx);
+        }
+    }
+
+    // 6. Split order.
+    bool rowsFirst;
+    switch (strategy) {
+        case 1:
+        case 2: rowsFirst = area.x1 == sheet.marginLeft; break;
+        case 3:
+        case 4: rowsFirst = !(area.y1 == sheet.marginTop); break;
+        case 5:
+        case 6: rowsFirst = true; break;
+        default: rowsFirst = false; break;
+    }
+
+    // Cutting the block.
+    quantities_[static_cast<std::size_t>(c - 1)] -= static_cast<float>(b.nx * b.ny);
+    markRegion(k, kConsumedItem);
+    // When the tolerance let one more piece in, the pieces of the block shrink equally to share
+    // the region, by at most the tolerance each.
+    const float px = std::min(sizeX, regionWidth / static_cast<float>(b.nx));
+    const float py = std::min(sizeY, regionHeight / static_cast<float>(b.ny));
+    items_.reserve(items_.size() + static_cast<std::size_t>(b.nx * b.ny) + 3);
+    for (long long r = 1; r <= b.ny; ++r) {
+        const float top = area.y1 + static_cast<float>(r - 1) * py;
+        const float bottom = area.y1 + static_cast<float>(r) * py;
+        for (long long j = 1; j <= b.nx; ++j) {
+            const float left = area.x1 + static_cast<float>(j - 1) * px;
+            const float right = area.x1 + static_cast<float>(j) * px;
+            items_.push_back(LayoutItem{0, c, sheet_, left, top, right, bottom, 0, placement});
+            pieceArea_ += itemArea(items_.back());
+        }
+    }
+    const float blockRight = area.x1 + static_cast<float>(b.nx) * px;
+    const float blockBottom = area.y1 + static_cast<float>(b.ny) * py;
+    if (rowsFirst) {
+        appendRegion(blockRight, area.y1, area.x2, blockBottom);  // beside the block
+        appendRegion(area.x1, blockBottom, area.x2, area.y2);     // below, across the region
+        if (area.x1 == sheet.marginLeft && area.x2 == sheet.width - sheet.marginRight) {
+            items_.push_back(region(kThroughCut, sheet_, 0, blockBottom, sheet.width, blockBottom));
+            ++throughCuts_;
+        }
+    } else {
+        appendRegion(blockRight, area.y1, area.x2, area.y2);       // beside, down the region
+        appendRegion(area.x1, blockBottom, blockRight, area.y2);   // below the block
+        if (area.y1 == sheet.marginTop && area.y2 == sheet.length - sheet.marginBottom) {
+            items_.push_back(region(kThroughCut, sheet_, blockRight, 0, blockRight, sheet.length));
+            ++throughCuts_;
+        }
+    }
+    return b;
+}
+
+void LayoutBuilder::fill(int strategy, IterationPhase phase, bool randomSelection, Random& random) {
+    const long long n = static_cast<long long>(cuts_.size());
+    for (std::size_t k = nextFreeRegion(strategy); k != kNone; k = nextFreeRegion(strategy)) {
+        bool placed = false;
+        if (!phase.ordered() && !randomSelection) {
+            // Random selection: two passes of n draws; the first block placed ends it.
+            for (long long t = 0; t < 2 * n && !placed; ++t) {
+                const long long c = random.draw(1, n);
+                if (quantities_[static_cast<std::size_t>(c - 1)] > 0)
+                    placed = placeBlock(static_cast<int>(c), k, strategy, phase, false, random).placed();
+            }
+        }
+        if (!placed) {
+            // Ordered selection: two passes over the list. In the ordered phase a failed try draws
+            // nothing and changes nothing, so the second pass would repeat the first exactly.
+            const int passes = phase.ordered() ? 1 : 2;
+            for (int pass = 0; pass < passes && !placed; ++pass) {
+                for (long long c = 1; c <= n; ++c) {
+                    if (!(quantities_[static_cast<std::size_t>(c - 1)] > 0)) continue;
+                    if (placeBlock(static_cast<int>(c), k, strategy, phase, randomSelection, random).placed()) {
+                        placed = true;
+                        randomSelection = false;
+                        break;
+                    }
+                }
+            }
+        }
+        if (!placed) markRegion(k, kBlockedItem);
+    }
+    releaseBlocked();
+}
+
+void LayoutBuilder::releaseBlocked() {
+    for (const std::size_t k : blocked_) items_[k].kind = kOffcutItem;
+    // Released regions are free again, in list order.
+    for (const std::size_t k : blocked_) open_.insert(std::lower_bound(open_.begin(), open_.end(), k), k);
+    blocked_.clear();
+}
+
+bool LayoutBuilder::offcutsAcceptable() const {
+    for (const LayoutItem& item : items_) {
+        if (item.kind != kOffcutItem) continue;
+        const float w = item.x2 - item.x1;
+        const float h = item.y2 - item.y1;
+        if (w > 0 && h > 0 && (w < minOffcut_ || h < minOffcut_)) return false;
+    }
+    return true;
+}
+
+CandidateFigures LayoutBuilder::figures() const {
+    CandidateFigures f;
+    f.sheetArea = itemArea(items_.front());
+    f.pieceArea = pieceArea_;
+    f.throughCuts = throughCuts_;
+    for (const LayoutItem& item : items_)
+        if (item.kind == kOffcutItem) f.largestOffcut = std::max(f.largestOffcut, itemArea(item));
+    return f;
+}
+
+void LayoutBuilder::swapCandidate(LayoutBuilder& other) {
+    std::swap(sheet_, other.sheet_);
+    items_.swap(other.items_);
+    quantities_.swap(other.quantities_);
+    open_.swap(other.open_);
+    blocked_.swap(other.blocked_);
+    std::swap(pieceArea_, other.pieceArea_);
+    std::swap(throughCuts_, other.throughCuts_);
+}
+
+}  // namespace veltrix::engine

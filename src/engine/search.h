@@ -1,0 +1,79 @@
+#pragma once
+// The search: a randomised multi-start over complete cutting plans. Each iteration builds one plan
+// greedily, layout after layout: every sheet variety with stock left is filled with each of the
+// eight strategies and the best candidate is kept, repeated on as many identical sheets as the
+// demand allows. The best complete plan over the iterations is kept by the objective.
+//
+// Iteration i restarts the random sequence from i, so a run stopped after iteration k and continued
+// from k (with the best plan so far) builds the same plans as an uninterrupted run.
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/layout_generation.h"
+#include "engine/statistics.h"
+#include "engine/types.h"
+#include "platform/event_pump.h"
+#include "table/korvel.h"
+
+namespace veltrix::engine {
+
+struct SearchOptions {
+    // 1..8: only this strategy is tried (the alternate-arrangement run); 0: all eight.
+    int onlyStrategy = 0;
+    // Every kept layout is cut once, and only a plan of exactly one layout is compared with the
+    // best (the alternate-arrangement run).
+    bool singleLayout = false;
+    // Iteration i restarts the random sequence from i; otherwise the sequence runs on.
+    bool reseedEachIteration = true;
+};
+
+struct IterationOutcome {
+    bool demandMet = false;  // the plan met the whole demand (and was not cut off by the bound)
+    bool improved = false;   // it became the best plan
+    int layouts = 0;         // layouts of this iteration's plan
+};
+
+class Search {
+public:
+    // `job` is prepared, enlarged by the kerf and sorted by area; it must outlive the search.
+    // `budget` is N, which decides the phases of the iterations. `events` (may be null) is given
+    // the chance to process pending events once per layout built.
+    Search(const PreparedJob& job, long long budget, SearchOptions options = {}, EventPump* events = nullptr);
+
+    // The best plan to beat, e.g. one read back from dia.tlf when a stopped run continues.
+    void setBest(std::vector<LayoutItem> best);
+    // Restarts the random sequence (used once when iterations are not reseeded).
+    void seed(std::uint32_t seed) { random_.seed(seed); }
+
+    // Runs iteration i (1 .. budget).
+    IterationOutcome iterate(long long iteration);
+
+    const std::vector<LayoutItem>& best() const { return best_; }
+    const SolutionStatistics& bestStatistics() const { return bestStats_; }
+    long long budget() const { return budget_; }
+
+private:
+    bool buildLayout(IterationPhase phase);
+    bool beatsBest(const SolutionStatistics& stats, double lastArea) const;
+
+    const PreparedJob& job_;
+    long long budget_;
+    SearchOptions options_;
+    EventPump* events_;
+    Random random_;
+    float blade_;
+
+    std::vector<float> sheetStock_;  // prepared quantities
+    std::vector<float> cutDemand_;
+    std::vector<float> workSheets_;
+    std::vector<float> workCuts_;
+    LayoutBuilder trial_;
+    LayoutBuilder bestCandidate_;
+    std::vector<LayoutItem> current_;
+    std::vector<LayoutItem> best_;
+    SolutionStatistics bestStats_;
+    double bestLastArea_ = 0;
+};
+
+}  // namespace veltrix::engine
