@@ -1,0 +1,280 @@
+#include "ui/base_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "ui/density_window.h"
+#include "ui/grid_model.h"
+#include "ui/grid_view.h"
+#include "ui/job_windows.h"
+
+namespace veltrix::ui {
+
+BaseWindow::BaseWindow(const Services& services, StockMode mode, QWidget* launcher)
+    : QMainWindow(nullptr),
+      services_(services),
+      module_(services.workspace, mode, services.prompt, services.dialogs, *this),
+      launcher_(launcher),
+      mdi_(new QMdiArea(this)) {
+    setObjectName(QStringLiteral("BaseModule"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    mdi_->setObjectName(QStringLiteral("MDI"));
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    mdi_->viewport()->installEventFilter(this);
+
+    basic_ = new BasicWindow(module_, services_);
+    sheets_ = new SheetWindow(module_, services_);
+    cuts_ = new CutWindow(module_, services_);
+    for (QWidget* w : {static_cast<QWidget*>(basic_), static_cast<QWidget*>(sheets_), static_cast<QWidget*>(cuts_)}) {
+        QMdiSubWindow* sub = mdi_->addSubWindow(w);
+        // Closing a job window hides it (after it wrote its file); the Edit menu shows it again.
+        sub->setAttribute(Qt::WA_DeleteOnClose, false);
+        sub->setWindowIcon(QIcon());
+    }
+    buildMenus();
+    setWindowTitle(QString::fromStdString(modeCaption(mode)));
+    resize(1100, 760);
+}
+
+BaseWindow::~BaseWindow() = default;
+
+QAction* BaseWindow::action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
+
+void BaseWindow::buildMenus() {
+    const bool coil = module_.state().mode == StockMode::Coil;
+    auto make = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& key, auto slot) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        if (!key.isEmpty()) a->setShortcut(key);
+        a->setShortcutContext(Qt::ApplicationShortcut);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    make(file, "mnuNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), [this] { module_.fileNew(); });
+    make(file, "mnuOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), [this] { module_.fileOpen(); });
+    make(file, "mnuSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { module_.fileSave(); });
+    make(file, "mnuSaveAs", QStringLiteral("Save &As..."), {}, [this] { module_.fileSaveAs(); });
+    file->addSeparator();
+    make(file, "mnuSaveDefaults", QStringLiteral("Save As Defaults"), {}, [this] { module_.fileSaveAsDefaults(); });
+    file->addSeparator();
+    make(file, "mnuExit", QStringLiteral("E&xit"), {}, [this] { exitCommand(); });
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    make(edit, "mnuBasic", QStringLiteral("&Basic Details"), QKeySequence(Qt::Key_F4),
+         [this] { showJobWindow(JobGrid::Basic); });
+    edit->addSeparator();
+    make(edit, "mnuSheets", coil ? QStringLiteral("Coi&l Specifications") : QStringLiteral("&Sheet Specifications"),
+         QKeySequence(Qt::Key_F2), [this] { showJobWindow(JobGrid::Sheets); });
+    edit->addSeparator();
+    make(edit, "mnuCuts", QStringLiteral("&Cut-Piece Specifications"), QKeySequence(Qt::Key_F3),
+         [this] { showJobWindow(JobGrid::Cuts); });
+
+    QMenu* optimize = menuBar()->addMenu(QStringLiteral("&Optimize"));
+    make(optimize, "mnuOptimize", QStringLiteral("&Start Optimization"), QKeySequence(Qt::Key_F5),
+         [this] { startOptimization(); });
+    optimize->addSeparator();
+    QAction* yield = make(optimize, "mnuMaxYield", QStringLiteral("Maximum Yield"), {}, [this] {
+        module_.toggleObjective();
+        syncObjectiveChecks();
+    });
+    QAction* layouts = make(optimize, "mnuMinLayouts", QStringLiteral("Minimum Layouts"), {}, [this] {
+        module_.toggleObjective();
+        syncObjectiveChecks();
+    });
+    yield->setCheckable(true);
+    layouts->setCheckable(true);
+    syncObjectiveChecks();
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    make(view, "mnuReport", QStringLiteral("&Report"), QKeySequence(Qt::Key_F7), [this] { viewReport(); });
+    view->addSeparator();
+    make(view, "mnuLayouts", QStringLiteral("&Layouts"), QKeySequence(Qt::Key_F8), [this] { viewLayouts(); });
+    view->addSeparator();
+    make(view, "mnuOffcuts", QStringLiteral("&Off-Cut Table"), QKeySequence(Qt::Key_F6), [this] { viewOffcuts(); });
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    make(tools, "mnuUnit", QStringLiteral("&Unit Conversion Tool"), QKeySequence(Qt::Key_F9),
+         [this] { tellNotAvailable(services_.prompt, "The unit conversion tool"); });
+    tools->addSeparator();
+    make(tools, "mnuDensity", QStringLiteral("&Density Table"), {}, [this] { showDensityTable(); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    make(help, "mnuHelp", QStringLiteral("&Veltrix Help"), QKeySequence(Qt::Key_F1), [this] { services_.help(); });
+
+    QToolBar* bar = addToolBar(QStringLiteral("Toolbar"));
+    bar->setObjectName(QStringLiteral("TB"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    auto tool = [&](const char* name, const QString& key, const QString& tip, QStyle::StandardPixmap icon,
+                    const char* menuAction) {
+        QAction* a = bar->addAction(style()->standardIcon(icon), key);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setToolTip(tip);
+        QAction* target = action(menuAction);
+        connect(a, &QAction::triggered, target, &QAction::trigger);
+        return a;
+    };
+    tool("tbNew", QStringLiteral("New"), QStringLiteral("New FIle"), QStyle::SP_FileIcon, "mnuNew");
+    tool("tbOpen", QStringLiteral("Open"), QStringLiteral("Open File"), QStyle::SP_DialogOpenButton, "mnuOpen");
+    tool("tbSave", QStringLiteral("Save"), QStringLiteral("Save File"), QStyle::SP_DialogSaveButton, "mnuSave");
+    bar->addSeparator();
+    tool("tbBasic", QStringLiteral("Basic"), QStringLiteral("Basic Details"), QStyle::SP_FileDialogInfoView, "mnuBasic");
+    QAction* sheets = tool("tbSheets", QStringLiteral("Sheets"), QStringLiteral("Sheet Specifications"),
+                           QStyle::SP_FileDialogListView, "mnuSheets");
+    QAction* coils = tool("tbCoils", QStringLiteral("Coils"), QStringLiteral("Coil Specifications"),
+                          QStyle::SP_FileDialogListView, "mnuSheets");
+    sheets->setVisible(!coil);
+    coils->setVisible(coil);
+    tool("tbCuts", QStringLiteral("Cut Pieces"), QStringLiteral("Cut-Piece Specifications"),
+         QStyle::SP_FileDialogDetailedView, "mnuCuts");
+    bar->addSeparator();
+    tool("tbOptimize", QStringLiteral("Optimize"), QStringLiteral("Start Optimization"), QStyle::SP_MediaPlay,
+         "mnuOptimize");
+    bar->addSeparator();
+    tool("tbReport", QStringLiteral("Report"), QStringLiteral("Report"), QStyle::SP_FileDialogContentsView,
+         "mnuReport");
+    tool("tbLayouts", QStringLiteral("Layouts"), QStringLiteral("Layouts"), QStyle::SP_DesktopIcon, "mnuLayouts");
+    tool("tbOffcuts", QStringLiteral("Offcuts"), QStringLiteral("Off-Cut Table"), QStyle::SP_TrashIcon, "mnuOffcuts");
+}
+
+void BaseWindow::syncObjectiveChecks() {
+    action("mnuMaxYield")->setChecked(module_.state().objective.maximumYield);
+    action("mnuMinLayouts")->setChecked(module_.state().objective.minimumLayouts);
+}
+
+void BaseWindow::start() {
+    module_.start();
+    syncObjectiveChecks();
+    show();
+    arrangeJobWindows();
+    if (launcher_) launcher_->hide();
+    showJobWindow(JobGrid::Cuts);
+}
+
+QMdiSubWindow* BaseWindow::subWindowOf(QWidget* widget) const {
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+        if (sub->widget() == widget) return sub;
+    return nullptr;
+}
+
+JobGridWindow* BaseWindow::jobWindow(JobGrid grid) const {
+    switch (grid) {
+        case JobGrid::Basic: return basic_;
+        case JobGrid::Sheets: return sheets_;
+        case JobGrid::Cuts: break;
+    }
+    return cuts_;
+}
+
+void BaseWindow::showJobWindow(JobGrid grid) {
+    JobGridWindow* w = jobWindow(grid);
+    QMdiSubWindow* sub = subWindowOf(w);
+    if (!sub) return;
+    if (!sub->isVisible()) {
+        // A closed window opens again with its table file.
+        w->loadFile();
+        if (grid == JobGrid::Cuts) cuts_->applyReportOption();
+        sub->show();
+        w->show();
+    }
+    mdi_->setActiveSubWindow(sub);
+    sub->raise();
+    w->view()->setFocus();
+}
+
+void BaseWindow::arrangeJobWindows() {
+    const QSize area = mdi_->viewport()->size();
+    if (area.width() < 100 || area.height() < 100) return;
+    const int row = basic_->view()->verticalHeader()->defaultSectionSize();
+    const int frame = subWindowOf(basic_)->height() - basic_->height();
+    const int basicHeight = std::max(row * 3 + 14, 70) + std::max(frame, 30);
+    const int sheetHeight = std::min(std::max(area.height() / 3, 170), 260);
+    auto place = [&](QWidget* w, int y, int height, int width) {
+        if (QMdiSubWindow* sub = subWindowOf(w); sub && !sub->isMaximized()) sub->setGeometry(0, y, width, height);
+    };
+    int basicWidth = 40;
+    for (int c = 0; c < basic_->model()->columnCount(); ++c) basicWidth += basic_->view()->columnWidth(c);
+    place(basic_, 0, basicHeight, std::min(area.width(), basicWidth));
+    place(sheets_, basicHeight, sheetHeight, std::min(area.width(), 900));
+    place(cuts_, basicHeight + sheetHeight, std::max(area.height() - basicHeight - sheetHeight, 200), area.width());
+    arranged_ = true;
+}
+
+bool BaseWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The cut-piece window spans the frame's inner width, also after the frame is resized.
+    if (watched == mdi_->viewport() && event->type() == QEvent::Resize) arrangeJobWindows();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void BaseWindow::startOptimization() {
+    module_.optimizeMenuClicked();
+    tellNotAvailable(services_.prompt, "The optimization");
+}
+
+void BaseWindow::viewReport() {
+    if (!module_.checkResultForView()) return;
+    tellNotAvailable(services_.prompt, "The report window");
+}
+
+void BaseWindow::viewLayouts() {
+    if (!module_.checkResultForView()) return;
+    showLayouts();
+}
+
+void BaseWindow::viewOffcuts() {
+    if (!module_.checkResultForView()) return;
+    tellNotAvailable(services_.prompt, "The off-cut table");
+}
+
+void BaseWindow::showDensityTable() {
+    DensityWindow w(services_, &module_.state().changed, this);
+    w.exec();
+}
+
+void BaseWindow::closeResultWindows() {}
+
+void BaseWindow::showLayouts() { tellNotAvailable(services_.prompt, "The layouts window"); }
+
+void BaseWindow::tablesReloaded() {
+    for (JobGrid g : {JobGrid::Basic, JobGrid::Sheets, JobGrid::Cuts}) jobWindow(g)->reload();
+}
+
+void BaseWindow::captionChanged(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+
+void BaseWindow::restoreFocus() {
+    if (QMdiSubWindow* sub = mdi_->activeSubWindow(); sub && sub->widget()) sub->widget()->setFocus();
+}
+
+void BaseWindow::baseModuleClosed() {
+    if (launcher_) launcher_->show();
+    emit closed();
+}
+
+void BaseWindow::exitCommand() { close(); }
+
+void BaseWindow::closeEvent(QCloseEvent* event) {
+    if (exiting_) {
+        event->accept();
+        return;
+    }
+    if (!module_.fileExit()) {
+        event->ignore();
+        return;
+    }
+    exiting_ = true;
+    closeResultWindows();
+    event->accept();
+}
+
+}  // namespace veltrix::ui

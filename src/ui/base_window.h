@@ -1,0 +1,87 @@
+#pragma once
+// The base module: a frame of child windows (`BASIC`, `SHEET`, `CUT` and the result windows) with
+// the menus File, Edit, Optimize, View, Tools and Help and the toolbar. It wires Qt to the
+// BaseModule commands and carries out the frame hooks those commands call.
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "app/base_module.h"
+#include "app/job_editing.h"
+#include "ui/services.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace veltrix::ui {
+
+class BasicWindow;
+class SheetWindow;
+class CutWindow;
+class JobGridWindow;
+
+class BaseWindow : public QMainWindow, public FrameHooks {
+    Q_OBJECT
+public:
+    BaseWindow(const Services& services, StockMode mode, QWidget* launcher = nullptr);
+    ~BaseWindow() override;
+
+    BaseModule& module() { return module_; }
+    const Services& services() const { return services_; }
+    // Opening from the launcher: the Defaults file, the caption, the job windows.
+    void start();
+
+    QAction* action(const char* name) const;
+    BasicWindow* basicWindow() const { return basic_; }
+    SheetWindow* sheetWindow() const { return sheets_; }
+    CutWindow* cutWindow() const { return cuts_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+
+    // Edit menu: brings a job window to the front, opening it (and loading its file) when closed.
+    void showJobWindow(JobGrid grid);
+    // Optimize > Start Optimization.
+    void startOptimization();
+    // View menu.
+    void viewReport();
+    void viewLayouts();
+    void viewOffcuts();
+    // Tools > Density Table.
+    void showDensityTable();
+
+    // Frame hooks.
+    void closeResultWindows() override;
+    void showLayouts() override;
+    void tablesReloaded() override;
+    void captionChanged(const std::string& caption) override;
+    void restoreFocus() override;
+    void baseModuleClosed() override;
+
+signals:
+    // The base module closed; the launcher shows again.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void syncObjectiveChecks();
+    void arrangeJobWindows();
+    QMdiSubWindow* subWindowOf(QWidget* widget) const;
+    JobGridWindow* jobWindow(JobGrid grid) const;
+    void exitCommand();
+
+    Services services_;
+    BaseModule module_;
+    QWidget* launcher_;
+    QMdiArea* mdi_;
+    BasicWindow* basic_ = nullptr;
+    SheetWindow* sheets_ = nullptr;
+    CutWindow* cuts_ = nullptr;
+    QPointer<QWidget> focusBefore_;
+    bool exiting_ = false;
+    bool arranged_ = false;
+};
+
+}  // namespace veltrix::ui

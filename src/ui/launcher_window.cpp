@@ -1,0 +1,124 @@
+#include "ui/launcher_window.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "app/launcher.h"
+#include "platform/prompt.h"
+#include "ui/base_window.h"
+#include "ui/settings_windows.h"
+
+namespace veltrix::ui {
+
+LauncherWindow::LauncherWindow(const Services& services, QWidget* parent) : QWidget(parent), services_(services) {
+    setObjectName(QStringLiteral("Launcher"));
+    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(35, 53, 101));
+    setPalette(p);
+
+    auto* title = new QLabel(QString::fromLatin1(kApplicationTitle), this);
+    QFont big = title->font();
+    big.setPointSize(28);
+    big.setBold(true);
+    title->setFont(big);
+    title->setStyleSheet(QStringLiteral("color: white;"));
+    title->setAlignment(Qt::AlignCenter);
+    auto* subtitle = new QLabel(QStringLiteral("( Rectangular Nesting Software )"), this);
+    subtitle->setObjectName(QStringLiteral("lblSubtitle"));
+    subtitle->setStyleSheet(QStringLiteral("color: white;"));
+    subtitle->setAlignment(Qt::AlignCenter);
+
+    auto* buttons = new QGridLayout;
+    int index = 0;
+    auto add = [&](const char* name, const QString& caption, const QString& tip, auto action) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setToolTip(tip);
+        b->setMinimumSize(170, 44);
+        buttons->addWidget(b, index / 2, index % 2);
+        ++index;
+        connect(b, &QPushButton::clicked, this, action);
+    };
+    add("cmdBase", QStringLiteral("Base Module"), QStringLiteral("Base Module"),
+        [this] { openBaseModule(StockMode::Sheet); });
+    add("cmdDcm", QStringLiteral("D C M"), QStringLiteral("RiRiza Manager"), [this] { openBaseModule(StockMode::Coil); });
+    add("cmdMlm", QStringLiteral("M L M"), QStringLiteral("Material Library Manager"),
+        [this] { tellNotAvailable(services_.prompt, "The material library window"); });
+    add("cmdPlm", QStringLiteral("P L M"), QStringLiteral("Product Library Manager"),
+        [this] { tellNotAvailable(services_.prompt, "The product library window"); });
+    add("cmdLoad", QStringLiteral("Load Products"), QStringLiteral("Load Products"), [this] {
+        if (productsAvailable(services_.workspace, services_.prompt))
+            tellNotAvailable(services_.prompt, "The load-products window");
+    });
+    add("cmdConfigure", QStringLiteral("Configure"), QStringLiteral("Modify Settings"), [this] {
+        CustomWindow w(services_, nullptr, this);
+        w.exec();
+    });
+    add("cmdBackup", QStringLiteral("Backup"), QStringLiteral("Backup"),
+        [this] { tellNotAvailable(services_.prompt, "The backup window"); });
+    add("cmdExit", QStringLiteral("Exit"), QStringLiteral("Close Veltrix Suite"), [this] { exitProgram(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addStretch(2);
+    layout->addWidget(title);
+    layout->addWidget(subtitle);
+    layout->addSpacing(30);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addLayout(buttons);
+    row->addStretch(1);
+    layout->addLayout(row);
+    layout->addStretch(3);
+
+    // The launcher fills the screen's work area, also after the display changes.
+    auto fill = [this] {
+        if (QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
+    };
+    fill();
+    if (QScreen* screen = this->screen()) connect(screen, &QScreen::availableGeometryChanged, this, fill);
+}
+
+LauncherWindow::~LauncherWindow() {
+    // The base module is a window of its own; it ends with the program.
+    delete base_.data();
+}
+
+BaseWindow* LauncherWindow::baseWindow() const { return base_.data(); }
+
+QPushButton* LauncherWindow::button(const char* name) const {
+    return findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+BaseWindow* LauncherWindow::openBaseModule(StockMode mode) {
+    if (base_) {
+        base_->raise();
+        base_->activateWindow();
+        return base_;
+    }
+    base_ = new BaseWindow(services_, mode, this);
+    base_->start();
+    return base_;
+}
+
+void LauncherWindow::exitProgram() {
+    deleteScratchFiles(services_.workspace);
+    emit exitRequested();
+    close();
+}
+
+void LauncherWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        services_.help();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace veltrix::ui

@@ -1,0 +1,176 @@
+#include "ui/qt_platform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStringList>
+#include <QUrl>
+
+#include "ui/help_window.h"
+
+namespace veltrix::ui {
+
+namespace {
+
+QStringList splitBars(const std::string& filter) {
+    QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    while (!parts.isEmpty() && parts.back().trimmed().isEmpty()) parts.removeLast();
+    return parts;
+}
+
+// "*.GIF;*.JPG" -> "*.GIF *.gif *.JPG *.jpg"
+QString patternsOf(const QString& patterns) {
+    QStringList out;
+    for (const QString& p : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString t = p.trimmed();
+        if (t.isEmpty()) continue;
+        for (const QString& v : {t, t.toUpper(), t.toLower()})
+            if (!out.contains(v)) out << v;
+    }
+    return out.join(QLatin1Char(' '));
+}
+
+// The first pattern's extension without its point ("*.opt" -> "opt"), for the save dialog.
+QString defaultSuffix(const std::string& filter) {
+    const QStringList parts = splitBars(filter);
+    if (parts.size() < 2) return {};
+    const QString first = parts[1].split(QLatin1Char(';')).value(0).trimmed();
+    const QString suffix = first.mid(2);
+    if (!first.startsWith(QLatin1String("*.")) || suffix.isEmpty() || suffix.contains(QLatin1Char('*')) ||
+        suffix.contains(QLatin1Char('?')))
+        return {};
+    return suffix.toLower();
+}
+
+QMessageBox::StandardButton buttonOf(Answer a) {
+    switch (a) {
+        case Answer::Yes: return QMessageBox::Yes;
+        case Answer::No: return QMessageBox::No;
+        case Answer::Cancel: return QMessageBox::Cancel;
+        case Answer::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
+QString startFolder(const std::string& initialPath) {
+    if (initialPath.empty()) return {};
+    return QString::fromStdString(initialPath);
+}
+
+}  // namespace
+
+QString qtNameFilters(const std::string& filter) {
+    const QStringList parts = splitBars(filter);
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        const QString patterns = patternsOf(parts[i + 1]);
+        // Qt takes the patterns from the parentheses at the end of the description.
+        filters << description + QLatin1String(" (") + patterns + QLatin1Char(')');
+    }
+    if (parts.size() % 2 == 1 && !parts.back().trimmed().isEmpty()) filters << patternsOf(parts.back());
+    return filters.join(QLatin1String(";;"));
+}
+
+QString messageTitle(const std::string& title) {
+    return QString::fromStdString(title.empty() ? std::string(kApplicationTitle) : title);
+}
+
+Answer QtPrompt::ask(const Message& message) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(messageTitle(message.title));
+    box.setText(QString::fromStdString(message.text));
+    switch (message.icon) {
+        case Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case Icon::Question: box.setIcon(QMessageBox::Question); break;
+        case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+        case Icon::None: break;
+    }
+    switch (message.buttons) {
+        case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case Buttons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+    }
+    if (message.buttons != Buttons::Ok) {
+        const Answer preselected = message.defaultAnswer == Answer::Ok ? Answer::Yes : message.defaultAnswer;
+        box.setDefaultButton(buttonOf(preselected));
+        // Closing the box with Esc or the title bar answers the safe way.
+        box.setEscapeButton(message.buttons == Buttons::YesNoCancel ? QMessageBox::Cancel : QMessageBox::No);
+    }
+    switch (box.exec()) {
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        case QMessageBox::Cancel: return Answer::Cancel;
+        default: break;
+    }
+    if (message.buttons == Buttons::YesNo) return Answer::No;
+    if (message.buttons == Buttons::YesNoCancel) return Answer::Cancel;
+    return Answer::Ok;
+}
+
+QtFileDialogs::QtFileDialogs() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+QtFileDialogs::~QtFileDialogs() = default;
+
+std::optional<std::string> QtFileDialogs::openFile(const FileDialogRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title),
+                       startFolder(request.initialPath), qtNameFilters(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> QtFileDialogs::saveFile(const FileDialogRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title),
+                       startFolder(request.initialPath), qtNameFilters(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QString suffix = defaultSuffix(request.filter);
+    if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+    if (!request.initialPath.empty()) dialog.selectFile(QString::fromStdString(request.initialPath));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<PrintRange> QtFileDialogs::print(bool selectionPreselected) {
+    QPrintDialog dialog(printer_.get(), QApplication::activeWindow());
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
+    dialog.setPrintRange(selectionPreselected ? QAbstractPrintDialog::Selection : QAbstractPrintDialog::AllPages);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.printRange() == QAbstractPrintDialog::AllPages ? PrintRange::All : PrintRange::Selection;
+}
+
+QPrinter& QtFileDialogs::printer() { return *printer_; }
+
+std::string QtClipboard::text() const { return QGuiApplication::clipboard()->text().toStdString(); }
+
+void QtClipboard::setText(const std::string& text) {
+    QGuiApplication::clipboard()->clear();
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void QtEventPump::processEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+QtShell::QtShell() = default;
+QtShell::~QtShell() = default;
+
+void QtShell::openFile(const std::filesystem::path& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
+}
+
+void QtShell::showHelp(const std::filesystem::path& helpFile, int topic) {
+    if (!help_) help_ = std::make_unique<HelpWindow>();
+    help_->showFile(helpFile, topic);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+}  // namespace veltrix::ui

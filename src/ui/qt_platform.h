@@ -1,0 +1,76 @@
+#pragma once
+// The platform interfaces on Qt: QMessageBox, QFileDialog and QPrintDialog, QClipboard, the event
+// loop, and a help window showing the working folder's help file.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QString>
+
+#include "platform/clipboard.h"
+#include "platform/event_pump.h"
+#include "platform/file_dialogs.h"
+#include "platform/prompt.h"
+#include "platform/shell.h"
+
+class QPrinter;
+class QWidget;
+
+namespace veltrix::ui {
+
+class HelpWindow;
+
+// A filter in the form "description|pattern|description|pattern|" as a Qt name filter list
+// ("description (patterns);;..."). Patterns separated by ";" become blank-separated, and each
+// pattern is offered in upper and lower case, so "*.DXF" also finds "part.dxf" on a system whose
+// file names are case-sensitive.
+QString qtNameFilters(const std::string& filter);
+
+// The title of a message: the application title when the message gives none.
+QString messageTitle(const std::string& title);
+
+class QtPrompt : public Prompt {
+public:
+    Answer ask(const Message& message) override;
+};
+
+class QtFileDialogs : public FileDialogs {
+public:
+    QtFileDialogs();
+    ~QtFileDialogs() override;
+    std::optional<std::string> openFile(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    std::optional<PrintRange> print(bool selectionPreselected) override;
+    // The printer as the last printer dialog set it up.
+    QPrinter& printer();
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+};
+
+class QtClipboard : public Clipboard {
+public:
+    std::string text() const override;
+    void setText(const std::string& text) override;
+};
+
+class QtEventPump : public EventPump {
+public:
+    void processEvents() override;
+};
+
+// Help is a window of the program showing the text of the help file at a topic; other files
+// open with their associated program.
+class QtShell : public Shell {
+public:
+    QtShell();
+    ~QtShell() override;
+    void openFile(const std::filesystem::path& path) override;
+    void showHelp(const std::filesystem::path& helpFile, int topic) override;
+
+private:
+    std::unique_ptr<HelpWindow> help_;
+};
+
+}  // namespace veltrix::ui

@@ -1,0 +1,157 @@
+#include "ui/settings_windows.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include "job/settings.h"
+#include "platform/prompt.h"
+#include "table/file_ops.h"
+#include "ui/density_window.h"
+#include "ui/scrap_window.h"
+#include "ui/services.h"
+
+namespace veltrix::ui {
+
+namespace {
+
+const char* const kOptionTexts[4] = {kOptionWeight, kOptionArea, kOptionAreaBanding, "None"};
+
+QString efficiencyCaption(int value) {
+    return QStringLiteral("Nesting Efficiency (") + QString::number(value) + QStringLiteral("%)");
+}
+
+}  // namespace
+
+MiscWindow::MiscWindow(const Services& services, QWidget* parent)
+    : QDialog(parent),
+      services_(services),
+      netPath_(new QLineEdit(this)),
+      increment_(new QLineEdit(this)),
+      efficiency_(new QSlider(Qt::Horizontal, this)),
+      efficiencyFrame_(new QGroupBox(QStringLiteral("Nesting Efficiency"), this)),
+      options_(new QButtonGroup(this)) {
+    setObjectName(QStringLiteral("Misc"));
+    setWindowTitle(QStringLiteral("Misc"));
+    netPath_->setObjectName(QStringLiteral("txtNetPath"));
+    increment_->setObjectName(QStringLiteral("txtEBLI"));
+    efficiency_->setObjectName(QStringLiteral("SldEff"));
+    efficiency_->setRange(1, 100);
+    efficiency_->setSingleStep(1);
+    efficiency_->setPageStep(10);
+    efficiency_->setTickPosition(QSlider::TicksBelow);
+    efficiency_->setTickInterval(10);
+
+    auto* layout = new QVBoxLayout(this);
+    // The group box shows "&&" as a single ampersand.
+    auto* pathFrame = new QGroupBox(QStringLiteral("MLM && PLM Path (UNC format)"), this);
+    (new QVBoxLayout(pathFrame))->addWidget(netPath_);
+    layout->addWidget(pathFrame);
+    auto* incrementFrame = new QGroupBox(QStringLiteral("Edge Banding Length Increament"), this);
+    (new QVBoxLayout(incrementFrame))->addWidget(increment_);
+    layout->addWidget(incrementFrame);
+    (new QVBoxLayout(efficiencyFrame_))->addWidget(efficiency_);
+    layout->addWidget(efficiencyFrame_);
+    auto* optionFrame = new QGroupBox(QStringLiteral("In Reports Show"), this);
+    auto* optionLayout = new QVBoxLayout(optionFrame);
+    for (int i = 0; i < 4; ++i) {
+        auto* b = new QRadioButton(QString::fromLatin1(kOptionTexts[i]), optionFrame);
+        b->setObjectName(QStringLiteral("optn") + QString::number(i));
+        options_->addButton(b, i);
+        optionLayout->addWidget(b);
+    }
+    layout->addWidget(optionFrame);
+    auto* apply = new QPushButton(QStringLiteral("Apply"), this);
+    apply->setObjectName(QStringLiteral("cmd"));
+    layout->addWidget(apply);
+    connect(apply, &QPushButton::clicked, this, &QDialog::accept);
+    connect(efficiency_, &QSlider::valueChanged, this,
+            [this](int v) { efficiencyFrame_->setTitle(efficiencyCaption(v)); });
+
+    const Workspace& ws = services.workspace;
+    if (fileExists(ws.file(kNetPathFile))) netPath_->setText(QString::fromStdString(readLibraryFolder(ws)));
+    const MiscSettings misc = readMiscSettings(ws);
+    // Without misc.set the window shows "None" (readers elsewhere take "Area").
+    for (int i = 0; i < 4; ++i) {
+        const std::string text = i == 3 ? std::string() : std::string(kOptionTexts[i]);
+        if (misc.reportOption == text) options_->button(i)->setChecked(true);
+    }
+    increment_->setText(QString::fromStdString(misc.incrementText));
+    efficiency_->setValue(misc.efficiency);
+    efficiencyFrame_->setTitle(efficiencyCaption(efficiency_->value()));
+}
+
+QRadioButton* MiscWindow::option(int index) const { return static_cast<QRadioButton*>(options_->button(index)); }
+
+void MiscWindow::save() {
+    const int checked = options_->checkedId();
+    const std::string option = (checked >= 0 && checked < 3) ? kOptionTexts[checked] : "";
+    try {
+        writeLibraryFolder(services_.workspace, netPath_->text().trimmed().toStdString());
+        writeMiscSettings(services_.workspace, option, increment_->text().toStdString(), efficiency_->value());
+    } catch (const std::exception& e) {
+        services_.prompt.tell(e.what(), kAttention, Icon::Exclamation);
+    }
+}
+
+void MiscWindow::done(int result) {
+    // Closing the window in any way stores the settings.
+    if (!saved_) {
+        saved_ = true;
+        save();
+    }
+    QDialog::done(result);
+}
+
+void MiscWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        services_.help();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+CustomWindow::CustomWindow(const Services& services, bool* changed, QWidget* parent)
+    : QDialog(parent), services_(services), changed_(changed) {
+    setObjectName(QStringLiteral("Custom"));
+    setWindowTitle(QStringLiteral("Configure"));
+    auto* layout = new QVBoxLayout(this);
+    auto add = [&](const QString& text, const QString& name, auto action) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(name);
+        b->setMinimumWidth(180);
+        layout->addWidget(b);
+        connect(b, &QPushButton::clicked, this, action);
+    };
+    add(QStringLiteral("Density Table"), QStringLiteral("cmdDensity"), [this] {
+        DensityWindow w(services_, changed_, this);
+        w.exec();
+    });
+    add(QStringLiteral("Scrap Criteria"), QStringLiteral("cmdScrap"), [this] {
+        ScrapWindow w(services_, this);
+        w.exec();
+    });
+    add(QStringLiteral("Labels"), QStringLiteral("cmdLabels"),
+        [this] { tellNotAvailable(services_.prompt, "The label sheet window"); });
+    add(QStringLiteral("Misc"), QStringLiteral("cmdMisc"), [this] {
+        MiscWindow w(services_, this);
+        w.exec();
+    });
+    add(QStringLiteral("Close"), QStringLiteral("cmdClose"), [this] { accept(); });
+}
+
+void CustomWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        services_.help();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace veltrix::ui

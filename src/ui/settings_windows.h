@@ -1,0 +1,62 @@
+#pragma once
+// The settings windows: `Custom` (caption "Configure"), which opens the density table, the scrap
+// criteria, the label sheet and `Misc`; and `Misc`, the library folder, edge-banding increment,
+// nesting efficiency and report option (netpath.set and misc.set).
+
+#include <QDialog>
+
+class QButtonGroup;
+class QGroupBox;
+class QLineEdit;
+class QRadioButton;
+class QSlider;
+
+namespace veltrix::ui {
+
+struct Services;
+
+class MiscWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit MiscWindow(const Services& services, QWidget* parent = nullptr);
+
+    QLineEdit* netPath() const { return netPath_; }
+    QLineEdit* increment() const { return increment_; }
+    QSlider* efficiency() const { return efficiency_; }
+    QGroupBox* efficiencyFrame() const { return efficiencyFrame_; }
+    // The option buttons "Weight", "Area", "Area With Edge Banding", "None".
+    QRadioButton* option(int index) const;
+
+    // Writes netpath.set and misc.set from the controls; tells the user when a file cannot be
+    // written.
+    void save();
+
+protected:
+    void done(int result) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    const Services& services_;
+    QLineEdit* netPath_;
+    QLineEdit* increment_;
+    QSlider* efficiency_;
+    QGroupBox* efficiencyFrame_;
+    QButtonGroup* options_;
+    bool saved_ = false;
+};
+
+class CustomWindow : public QDialog {
+    Q_OBJECT
+public:
+    // `changed` is the application's changed flag while a job is open, else null.
+    CustomWindow(const Services& services, bool* changed, QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    const Services& services_;
+    bool* changed_;
+};
+
+}  // namespace veltrix::ui
