@@ -1,0 +1,108 @@
+#include "app/layout_viewer.h"
+
+#include <algorithm>
+
+#include "app/base_module.h"
+#include "platform/prompt.h"
+#include "table/error.h"
+#include "table/file_ops.h"
+
+namespace veltrix {
+
+LayoutViewer::LayoutViewer(BaseModule& module) : module_(module) {
+    const std::string dia = readWholeFile(module.resultFile());
+    result_ = engine::loadResult(dia, module.tables(), module.state().mode, module.state().objective);
+    if (result_.empty()) throw InputError(kNotOptimizedMessage);
+    reports_ = reports::writeResultReports(module.workspace(), result_);
+    options_ = layouts::readDisplayOptions(module.workspace());
+}
+
+void LayoutViewer::select(int layout) { current_ = std::clamp(layout, 1, std::max(1, layoutCount())); }
+
+std::vector<std::string> LayoutViewer::selectorEntries() const {
+    std::vector<std::string> entries;
+    const int n = layoutCount();
+    for (int i = 1; i <= n; ++i) entries.push_back(std::to_string(i) + " / " + std::to_string(n));
+    return entries;
+}
+
+void LayoutViewer::reloadOptions() { options_ = layouts::readDisplayOptions(module_.workspace()); }
+
+bool LayoutViewer::arrangeAllowed() const { return module_.state().mode == StockMode::Sheet; }
+
+layouts::DrawnLayout LayoutViewer::drawOn(Surface& surface, layouts::Target target) const {
+    const layouts::LayoutDrawing drawing(module_.workspace(), result_, reports_.report, options_);
+    layouts::DrawTarget t;
+    t.target = target;
+    t.magnified = magnified_;
+    t.projectFile = module_.state().projectPath;
+    return drawing.draw(surface, current_, t);
+}
+
+layouts::DrawnLayout LayoutViewer::draw(Surface& surface) const { return drawOn(surface, layouts::Target::Screen); }
+
+int LayoutViewer::print(Surface& printer, PrintRange range) {
+    const int remembered = current_;
+    int pages = 0;
+    if (range == PrintRange::All) {
+        for (int n = 1; n <= layoutCount(); ++n) {
+            current_ = n;
+            drawOn(printer, layouts::Target::Printer);
+            ++pages;
+            if (n < layoutCount()) printer.newPage();
+        }
+    } else {
+        drawOn(printer, layouts::Target::Printer);
+        pages = 1;
+    }
+    current_ = remembered;
+    return pages;
+}
+
+std::unique_ptr<LayoutViewer> openLayoutViewer(BaseModule& module) {
+    try {
+        return std::make_unique<LayoutViewer>(module);
+    } catch (const std::exception& e) {
+        module.prompt().tell(e.what(), "Attention!", Icon::Exclamation);
+    }
+    return nullptr;
+}
+
+namespace {
+
+std::string escapeHtml(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string listingHtml(const std::string& listing) {
+    std::string text;
+    for (char c : listing)
+        if (c != '\r') text += c;
+    std::string html = "<pre style=\"font-family: 'Courier New', 'Liberation Mono', monospace;\">";
+    const std::size_t at = text.find("Quantity:");
+    if (at == std::string::npos) {
+        html += escapeHtml(text);
+    } else {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        html += escapeHtml(text.substr(0, at));
+        html += "<b><span style=\"color:#0000ff;\">" + escapeHtml(text.substr(at, end - at)) + "</span></b>";
+        html += escapeHtml(text.substr(end));
+    }
+    html += "</pre>";
+    return html;
+}
+
+}  // namespace veltrix

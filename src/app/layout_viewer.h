@@ -1,0 +1,73 @@
+#pragma once
+// The state behind the Layouts window: the stored result loaded against the job, the report and
+// off-cut table computed from it (and written, as other windows read them), the current layout,
+// the magnification and the display options of dia.set. The window only shows what this draws.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/loaded_result.h"
+#include "layouts/display_options.h"
+#include "layouts/layout_drawing.h"
+#include "platform/file_dialogs.h"
+#include "reports/report_pass.h"
+
+namespace veltrix {
+
+class BaseModule;
+class Surface;
+
+class LayoutViewer {
+public:
+    // Loads dia.tlf against the job's tables (the coil completion applied in coil mode), writes
+    // offcut.tlf, report.tlf and sheets.Adj, reads dia.set and makes layout 1 current. Throws
+    // InputError ("This file was not optimized." for an empty result, or why the result does not
+    // fit the job) and FileError (a file that cannot be written).
+    explicit LayoutViewer(BaseModule& module);
+
+    int layoutCount() const { return result_.layoutCount(); }
+    int current() const { return current_; }
+    // Makes layout n current (held within 1 .. N).
+    void select(int layout);
+    // The selector's entries: "1 / N" .. "N / N".
+    std::vector<std::string> selectorEntries() const;
+
+    bool magnified() const { return magnified_; }
+    void toggleZoom() { magnified_ = !magnified_; }
+
+    const layouts::DisplayOptions& options() const { return options_; }
+    // Reads dia.set again (after the settings window).
+    void reloadOptions();
+
+    // "Arrange" works in sheet mode only.
+    bool arrangeAllowed() const;
+
+    // Draws the current layout on the screen picture; the listing comes back for the text panel.
+    layouts::DrawnLayout draw(Surface& surface) const;
+    // Prints every layout (one per page) or the current one; the current layout stays as it was.
+    // Returns the number of pages.
+    int print(Surface& printer, PrintRange range);
+
+    const engine::LoadedResult& result() const { return result_; }
+    const reports::ResultReports& reports() const { return reports_; }
+
+private:
+    layouts::DrawnLayout drawOn(Surface& surface, layouts::Target target) const;
+
+    BaseModule& module_;
+    engine::LoadedResult result_;
+    reports::ResultReports reports_;
+    layouts::DisplayOptions options_;
+    int current_ = 1;
+    bool magnified_ = false;
+};
+
+// Opens the viewer, or tells the user why it cannot open and gives nothing.
+std::unique_ptr<LayoutViewer> openLayoutViewer(BaseModule& module);
+
+// The listing as the text panel shows it: HTML of the text in "Courier New", with the text from
+// the first "Quantity:" to the end of its line in bold light blue.
+std::string listingHtml(const std::string& listing);
+
+}  // namespace veltrix
