@@ -1,0 +1,106 @@
+// veltrix draw JOB [--layout N|--all] -o FILE.pdf|.png|.svg [--zoom]: the job's layouts drawn as
+// the layout viewer draws them. A PDF holds one page per layout with the text listing printed
+// under each drawing, as on the printer; a PNG or SVG picture holds one layout as the screen shows
+// it. Display options come from dia.set in the working folder.
+
+#include <filesystem>
+#include <ostream>
+
+#include "cli/args.h"
+#include "cli/job_io.h"
+#include "layouts/job_layouts.h"
+#include "layouts/layout_drawing.h"
+#include "table/error.h"
+#include "table/file_ops.h"
+#include "table/workspace.h"
+#if VELTRIX_HAS_RENDER
+#include "render/documents.h"
+#endif
+
+namespace veltrix::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Side of a PNG or SVG picture in pixels (the viewer's picture is square).
+constexpr int kPictureSize = 1200;
+
+int draw(CommandContext& context) {
+    CLI::App app{"Draws the job's layouts as a PDF (one page per layout, with its listing), or one layout as a "
+                 "PNG or SVG picture",
+                 "veltrix draw"};
+    std::string job, output;
+    int layout = 0;
+    bool all = false, zoom = false;
+    app.add_option("JOB", job, "optimized project file (.opt or .dcm)")->required();
+    app.add_option("--layout", layout, "the layout to draw (PNG and SVG: default 1)");
+    app.add_flag("--all", all, "every layout (the default for a PDF)");
+    app.add_option("-o,--output", output, "the file to write: .pdf, .png or .svg")->required();
+    app.add_flag("--zoom", zoom, "magnified: the sheet's width fills the page");
+    if (auto done = parseArguments(app, context)) return *done;
+
+    const std::string type = toLower(fs::path(output).extension().string());
+    if (type != ".pdf" && type != ".png" && type != ".svg") {
+        context.err << "veltrix draw: the output must end in .pdf, .png or .svg: " << output << "\n";
+        return kExitUsage;
+    }
+#if !VELTRIX_HAS_RENDER
+    context.err << "veltrix draw: this build has no drawing back end (Qt 6 was not found)\n";
+    return kExitUsage;
+#else
+    auto jobFile = loadJob(job, context.err);
+    if (!jobFile) return kExitUsage;
+    const Workspace workspace(context.workdir);
+    const bool pdf = type == ".pdf";
+    try {
+        const layouts::JobLayouts loaded = layouts::loadJobLayouts(*jobFile, workspace);
+        layouts::LayoutRange range;
+        try {
+            range = layouts::chooseLayouts(loaded.result.layoutCount(), app.count("--layout") ? std::optional(layout)
+                                                                                              : std::nullopt,
+                                           all, pdf);
+            if (!pdf && range.first != range.last) throw InputError("A PNG or SVG picture holds one layout: choose it with --layout N.");
+        } catch (const InputError& e) {
+            context.err << "veltrix draw: " << e.what() << "\n";
+            return kExitUsage;
+        }
+        const layouts::LayoutDrawing drawing(workspace, loaded.result, loaded.reports.report,
+                                             layouts::readDisplayOptions(workspace));
+        auto drawOne = [&](Surface& surface, int n, layouts::Target target) {
+            const layouts::DrawnLayout drawn = drawing.draw(surface, n, {target, zoom, jobFile->path.string()});
+            for (const std::string& problem : drawn.problems) context.err << "veltrix draw: " << problem << "\n";
+        };
+        if (pdf) {
+            render::PdfDocument document(output);
+            for (int n = range.first; n <= range.last; ++n) {
+                drawOne(document.surface(), n, layouts::Target::Printer);
+                if (n < range.last) document.surface().newPage();
+            }
+            document.finish();
+        } else if (type == ".png") {
+            render::ImageDocument picture(kPictureSize, kPictureSize);
+            drawOne(picture.surface(), range.first, layouts::Target::Screen);
+            picture.save(output);
+        } else {
+            render::SvgDocument picture(output, kPictureSize, kPictureSize);
+            drawOne(picture.surface(), range.first, layouts::Target::Screen);
+            picture.finish();
+        }
+        context.out << (range.last - range.first + 1) << " layout(s) drawn to " << output << "\n";
+    } catch (const FileError& e) {
+        context.err << "veltrix draw: " << e.what() << "\n";
+        return kExitUsage;
+    } catch (const InputError& e) {
+        context.err << job << ": " << e.what() << "\n";
+        return kExitJobFailed;
+    }
+    return kExitOk;
+#endif
+}
+
+const CommandRegistration reg({"draw", "draw JOB [--layout N|--all] -o FILE.pdf|.png|.svg [--zoom]",
+                               "layouts as a PDF for the saw (one page each, with listing), or one as PNG/SVG",
+                               &draw});
+
+}  // namespace
+}  // namespace veltrix::cli
