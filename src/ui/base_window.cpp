@@ -7,13 +7,19 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStyle>
 #include <QToolBar>
 
+#include "app/layout_viewer.h"
+#include "app/optimize_command.h"
 #include "ui/density_window.h"
+#include "ui/dia_window.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
 #include "ui/job_windows.h"
+#include "ui/progress_dialog.h"
+#include "ui/result_windows.h"
 
 namespace veltrix::ui {
 
@@ -55,7 +61,6 @@ void BaseWindow::buildMenus() {
         QAction* a = menu->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
         if (!key.isEmpty()) a->setShortcut(key);
-        a->setShortcutContext(Qt::ApplicationShortcut);
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
@@ -156,6 +161,8 @@ void BaseWindow::syncObjectiveChecks() {
 void BaseWindow::start() {
     module_.start();
     syncObjectiveChecks();
+    // The base module fills the screen's work area, as the launcher did.
+    if (QScreen* screen = launcher_ ? launcher_->screen() : this->screen()) setGeometry(screen->availableGeometry());
     show();
     arrangeJobWindows();
     if (launcher_) launcher_->hide();
@@ -219,12 +226,61 @@ bool BaseWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void BaseWindow::startOptimization() {
     module_.optimizeMenuClicked();
-    tellNotAvailable(services_.prompt, "The optimization");
+    if (progress_) return;  // one run at a time
+    ProgressDialog dialog(services_, [this](engine::RunDriver& driver) { return runJob(module_, driver); }, this);
+    progress_ = &dialog;
+    const RunPreparation ready = prepareRun(module_, dialog.driver(), [this] { showDensityTable(); });
+    if (ready == RunPreparation::ToleranceRefused) {
+        // The tolerance wants editing: the basic details' TOL cell.
+        showJobWindow(JobGrid::Basic);
+        basic_->setCurrentCell(1, kTol);
+        progress_ = nullptr;
+        return;
+    }
+    if (ready != RunPreparation::Ready) {
+        progress_ = nullptr;
+        return;
+    }
+    dialog.exec();
+    progress_ = nullptr;
+    afterRun(module_);
+}
+
+QWidget* BaseWindow::progressDialog() const { return progress_.data(); }
+DiaWindow* BaseWindow::diaWindow() const { return dia_.data(); }
+ReportWindow* BaseWindow::reportWindow() const { return report_.data(); }
+OffcutWindow* BaseWindow::offcutWindow() const { return offcut_.data(); }
+
+LayoutViewer* BaseWindow::viewer() {
+    if (!viewer_) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        viewer_ = openLayoutViewer(module_);
+        QApplication::restoreOverrideCursor();
+    }
+    return viewer_.get();
+}
+
+void BaseWindow::showChild(QWidget* window) {
+    QMdiSubWindow* sub = subWindowOf(window);
+    if (!sub) {
+        sub = mdi_->addSubWindow(window);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        // The window fills the frame's inner area.
+        sub->setGeometry(QRect(QPoint(0, 0), mdi_->viewport()->size()));
+    }
+    sub->show();
+    window->show();
+    mdi_->setActiveSubWindow(sub);
+    sub->raise();
 }
 
 void BaseWindow::viewReport() {
     if (!module_.checkResultForView()) return;
-    tellNotAvailable(services_.prompt, "The report window");
+    if (!report_) {
+        if (!viewer()) return;
+        report_ = new ReportWindow(module_, services_);
+    }
+    showChild(report_);
 }
 
 void BaseWindow::viewLayouts() {
@@ -234,7 +290,11 @@ void BaseWindow::viewLayouts() {
 
 void BaseWindow::viewOffcuts() {
     if (!module_.checkResultForView()) return;
-    tellNotAvailable(services_.prompt, "The off-cut table");
+    if (!offcut_) {
+        if (!viewer()) return;
+        offcut_ = new OffcutWindow(module_, services_);
+    }
+    showChild(offcut_);
 }
 
 void BaseWindow::showDensityTable() {
@@ -242,9 +302,30 @@ void BaseWindow::showDensityTable() {
     w.exec();
 }
 
-void BaseWindow::closeResultWindows() {}
+void BaseWindow::closeResultWindows() {
+    for (QWidget* w : {static_cast<QWidget*>(dia_.data()), static_cast<QWidget*>(report_.data()),
+                       static_cast<QWidget*>(offcut_.data())}) {
+        if (!w) continue;
+        QMdiSubWindow* sub = subWindowOf(w);
+        if (sub) {
+            sub->close();
+            delete sub;
+        } else {
+            w->close();
+            delete w;
+        }
+    }
+    viewer_.reset();
+}
 
-void BaseWindow::showLayouts() { tellNotAvailable(services_.prompt, "The layouts window"); }
+void BaseWindow::showLayouts() {
+    if (!dia_) {
+        LayoutViewer* v = viewer();
+        if (!v) return;
+        dia_ = new DiaWindow(*v, services_);
+    }
+    showChild(dia_);
+}
 
 void BaseWindow::tablesReloaded() {
     for (JobGrid g : {JobGrid::Basic, JobGrid::Sheets, JobGrid::Cuts}) jobWindow(g)->reload();

@@ -3,6 +3,8 @@
 // the menus File, Edit, Optimize, View, Tools and Help and the toolbar. It wires Qt to the
 // BaseModule commands and carries out the frame hooks those commands call.
 
+#include <memory>
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -13,9 +15,16 @@
 class QMdiArea;
 class QMdiSubWindow;
 
+namespace veltrix {
+class LayoutViewer;
+}
+
 namespace veltrix::ui {
 
 class BasicWindow;
+class DiaWindow;
+class OffcutWindow;
+class ReportWindow;
 class SheetWindow;
 class CutWindow;
 class JobGridWindow;
@@ -36,6 +45,11 @@ public:
     SheetWindow* sheetWindow() const { return sheets_; }
     CutWindow* cutWindow() const { return cuts_; }
     QMdiArea* mdiArea() const { return mdi_; }
+    DiaWindow* diaWindow() const;
+    ReportWindow* reportWindow() const;
+    OffcutWindow* offcutWindow() const;
+    // The progress dialog of the run now on, if any.
+    QWidget* progressDialog() const;
 
     // Edit menu: brings a job window to the front, opening it (and loading its file) when closed.
     void showJobWindow(JobGrid grid);
@@ -71,6 +85,11 @@ private:
     QMdiSubWindow* subWindowOf(QWidget* widget) const;
     JobGridWindow* jobWindow(JobGrid grid) const;
     void exitCommand();
+    // The loaded result behind the result windows; loads it when needed. Null (the user told why)
+    // when it cannot be loaded.
+    LayoutViewer* viewer();
+    // Shows a result window as an MDI child filling the frame.
+    void showChild(QWidget* window);
 
     Services services_;
     BaseModule module_;
@@ -79,7 +98,11 @@ private:
     BasicWindow* basic_ = nullptr;
     SheetWindow* sheets_ = nullptr;
     CutWindow* cuts_ = nullptr;
-    QPointer<QWidget> focusBefore_;
+    std::unique_ptr<LayoutViewer> viewer_;
+    QPointer<DiaWindow> dia_;
+    QPointer<ReportWindow> report_;
+    QPointer<OffcutWindow> offcut_;
+    QPointer<QWidget> progress_;
     bool exiting_ = false;
     bool arranged_ = false;
 };

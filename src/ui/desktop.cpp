@@ -128,7 +128,7 @@ int runDesktop(int argc, char** argv) {
     const auto folder = prepareStart(options, lock, prompt);
     if (!folder) return 1;
 
-    QtFileDialogs dialogs;
+    QtFileDialogs dialogs(*folder);
     QtShell shell;
     QtClipboard clipboard;
     QtEventPump events;

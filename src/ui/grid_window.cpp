@@ -98,6 +98,11 @@ GridWindow::GridWindow(GridTable& table, const Services& services, bool* changed
     setCurrentCell(1, 1);
 }
 
+GridWindow::GridWindow(std::unique_ptr<GridTable> table, const Services& services, bool* changed, QWidget* parent)
+    : GridWindow(*table, services, changed, parent) {
+    ownTable_ = std::move(table);
+}
+
 GridWindow::~GridWindow() = default;
 
 int GridWindow::currentRow() const {

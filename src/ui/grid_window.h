@@ -3,6 +3,8 @@
 // paste), the grid `FG` over a grid table, and the keyboard editing of the column vocabulary.
 // Job grids and other windows refine what a key, a sort or a paste does.
 
+#include <memory>
+
 #include <QWidget>
 
 #include "table/grid_table.h"
@@ -24,9 +26,12 @@ class GridWindow : public QWidget {
 public:
     // `changed` is the application's changed flag, or null where there is none.
     GridWindow(GridTable& table, const Services& services, bool* changed, QWidget* parent = nullptr);
+    // A window that owns its grid table.
+    GridWindow(std::unique_ptr<GridTable> table, const Services& services, bool* changed, QWidget* parent = nullptr);
     ~GridWindow() override;
 
     GridTable& table() { return *table_; }
+    const GridTable& table() const { return *table_; }
     GridView* view() const { return view_; }
     GridModel* model() const { return model_; }
     QToolBar* toolBar() const { return toolBar_; }
@@ -88,6 +93,7 @@ protected:
 private:
     bool handleKey(QKeyEvent* event);
 
+    std::unique_ptr<GridTable> ownTable_;
     GridTable* table_;
     const Services& services_;
     bool* changed_;

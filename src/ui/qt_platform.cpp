@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -56,9 +58,13 @@ QMessageBox::StandardButton buttonOf(Answer a) {
     return QMessageBox::Ok;
 }
 
-QString startFolder(const std::string& initialPath) {
-    if (initialPath.empty()) return {};
-    return QString::fromStdString(initialPath);
+// The folder the dialog opens in: the initial file's, else the folder last used.
+QString startFolder(const std::string& initialPath, const QString& lastFolder) {
+    if (!initialPath.empty()) {
+        const QFileInfo info(QString::fromStdString(initialPath));
+        if (info.isAbsolute() && info.dir().exists()) return info.absolutePath();
+    }
+    return lastFolder;
 }
 
 }  // namespace
@@ -67,8 +73,13 @@ QString qtNameFilters(const std::string& filter) {
     const QStringList parts = splitBars(filter);
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString description = parts[i].trimmed();
+        QString description = parts[i].trimmed();
         const QString patterns = patternsOf(parts[i + 1]);
+        // A description that already ends with its patterns in parentheses shows them once.
+        if (description.endsWith(QLatin1Char(')'))) {
+            const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+            if (open > 0) description = description.left(open).trimmed();
+        }
         // Qt takes the patterns from the parentheses at the end of the description.
         filters << description + QLatin1String(" (") + patterns + QLatin1Char(')');
     }
@@ -115,27 +126,31 @@ Answer QtPrompt::ask(const Message& message) {
     return Answer::Ok;
 }
 
-QtFileDialogs::QtFileDialogs() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+QtFileDialogs::QtFileDialogs(const std::filesystem::path& startFolder)
+    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+      lastFolder_(QString::fromStdString(startFolder.string())) {}
 QtFileDialogs::~QtFileDialogs() = default;
 
 std::optional<std::string> QtFileDialogs::openFile(const FileDialogRequest& request) {
     QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title),
-                       startFolder(request.initialPath), qtNameFilters(request.filter));
+                       startFolder(request.initialPath, lastFolder_), qtNameFilters(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    lastFolder_ = QFileInfo(dialog.selectedFiles().front()).absolutePath();
     return dialog.selectedFiles().front().toStdString();
 }
 
 std::optional<std::string> QtFileDialogs::saveFile(const FileDialogRequest& request) {
     QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title),
-                       startFolder(request.initialPath), qtNameFilters(request.filter));
+                       startFolder(request.initialPath, lastFolder_), qtNameFilters(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     const QString suffix = defaultSuffix(request.filter);
     if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
     if (!request.initialPath.empty()) dialog.selectFile(QString::fromStdString(request.initialPath));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    lastFolder_ = QFileInfo(dialog.selectedFiles().front()).absolutePath();
     return dialog.selectedFiles().front().toStdString();
 }
 

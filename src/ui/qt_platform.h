@@ -2,6 +2,7 @@
 // The platform interfaces on Qt: QMessageBox, QFileDialog and QPrintDialog, QClipboard, the event
 // loop, and a help window showing the working folder's help file.
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,7 +38,8 @@ public:
 
 class QtFileDialogs : public FileDialogs {
 public:
-    QtFileDialogs();
+    // The dialogs open in `startFolder` (the working folder) until a file elsewhere was chosen.
+    explicit QtFileDialogs(const std::filesystem::path& startFolder = {});
     ~QtFileDialogs() override;
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
@@ -47,6 +49,7 @@ public:
 
 private:
     std::unique_ptr<QPrinter> printer_;
+    QString lastFolder_;
 };
 
 class QtClipboard : public Clipboard {

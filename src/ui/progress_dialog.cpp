@@ -1,0 +1,155 @@
+#include "ui/progress_dialog.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "ui/services.h"
+
+namespace veltrix::ui {
+
+namespace {
+// Colour 12 of the basic palette marks the figure the objective optimises.
+const QString kLightRed = QStringLiteral("color: #ff0000;");
+}
+
+ProgressDialog::ProgressDialog(const Services& services, std::function<engine::RunOutcome(engine::RunDriver&)> run,
+                               QWidget* parent)
+    : QDialog(parent),
+      services_(services),
+      run_(std::move(run)),
+      driver_(services.prompt, services.events, *this),
+      message_(new QLabel(QString::fromLatin1(engine::kPreparingMessage), this)),
+      heading_(new QLabel(QString::fromLatin1(engine::kFiguresHeading), this)),
+      layouts_(new QLabel(QStringLiteral("0"), this)),
+      yield_(new QLabel(QStringLiteral("0"), this)),
+      remaining_(new QLabel(this)),
+      bar_(new QProgressBar(this)),
+      helpHint_(new QLabel(QString::fromLatin1(engine::kHelpHint), this)),
+      button_(new QPushButton(QStringLiteral("Stop"), this)) {
+    setObjectName(QStringLiteral("Progress"));
+    setWindowTitle(QStringLiteral("Progress"));
+    setModal(true);
+    message_->setObjectName(QStringLiteral("Msglbl"));
+    message_->setWordWrap(true);
+    message_->setMinimumHeight(message_->fontMetrics().height() * 3);
+    heading_->setObjectName(QStringLiteral("Hdlbl"));
+    layouts_->setObjectName(QStringLiteral("NOLlbl"));
+    yield_->setObjectName(QStringLiteral("Yieldlbl"));
+    remaining_->setObjectName(QStringLiteral("Comblbl"));
+    bar_->setObjectName(QStringLiteral("PBar"));
+    helpHint_->setObjectName(QStringLiteral("HelpLbl"));
+    button_->setObjectName(QStringLiteral("cmd"));
+    QFont figures = layouts_->font();
+    figures.setPointSizeF(figures.pointSizeF() * 1.4);
+    figures.setBold(true);
+    layouts_->setFont(figures);
+    yield_->setFont(figures);
+    for (QWidget* w : {static_cast<QWidget*>(heading_), static_cast<QWidget*>(layouts_), static_cast<QWidget*>(yield_),
+                       static_cast<QWidget*>(remaining_), static_cast<QWidget*>(bar_), static_cast<QWidget*>(helpHint_)})
+        w->hide();
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(heading_, 0, 0, 1, 2);
+    grid->addWidget(layouts_, 1, 0, Qt::AlignHCenter);
+    grid->addWidget(yield_, 1, 1, Qt::AlignHCenter);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(message_);
+    layout->addLayout(grid);
+    layout->addWidget(remaining_);
+    layout->addWidget(bar_);
+    layout->addWidget(helpHint_);
+    layout->addWidget(button_, 0, Qt::AlignHCenter);
+    connect(button_, &QPushButton::clicked, this, [this] { buttonClicked(); });
+    setMinimumWidth(420);
+}
+
+ProgressDialog::~ProgressDialog() = default;
+
+void ProgressDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The run starts once the dialog is on screen, as its button receives the focus.
+    if (!started_) {
+        started_ = true;
+        button_->setFocus();
+        QTimer::singleShot(0, this, [this] { runNow(); });
+    }
+}
+
+void ProgressDialog::runNow() {
+    running_ = true;
+    outcome_ = run_ ? run_(driver_) : engine::RunOutcome{};
+    running_ = false;
+    finished_ = true;
+    if (!outcome_.message.empty()) message_->setText(QString::fromStdString(outcome_.message));
+    bar_->hide();
+    remaining_->hide();
+    button_->setText(QStringLiteral("OK"));
+    if (outcome_.helpTopic != 0) {
+        helpTopic_ = outcome_.helpTopic;
+        helpHint_->show();
+    }
+    emit runEnded();
+}
+
+void ProgressDialog::buttonClicked() {
+    if (button_->text() == QLatin1String("Stop")) {
+        if (running_) driver_.requestStop();
+        return;
+    }
+    accept();
+}
+
+void ProgressDialog::messageChanged(const std::string& text) { message_->setText(QString::fromStdString(text)); }
+
+void ProgressDialog::runStarted(const engine::RunStart& start) {
+    yield_->setStyleSheet(start.highlight == engine::Highlight::Yield ? kLightRed : QString());
+    layouts_->setStyleSheet(start.highlight == engine::Highlight::Layouts ? kLightRed : QString());
+    bar_->setRange(0, static_cast<int>(std::min<long long>(start.budget, 1 << 30)));
+    bar_->setValue(0);
+    for (QWidget* w : {static_cast<QWidget*>(bar_), static_cast<QWidget*>(heading_), static_cast<QWidget*>(yield_),
+                       static_cast<QWidget*>(layouts_), static_cast<QWidget*>(remaining_)})
+        w->show();
+}
+
+void ProgressDialog::iterationDone(const engine::RunFigures& figures) {
+    if (figures.demandMet) {
+        yield_->setText(QString::fromStdString(figures.yieldText));
+        layouts_->setText(QString::fromStdString(figures.layoutsText));
+    }
+    remaining_->setText(QString::fromStdString(figures.remainingText));
+    bar_->setValue(static_cast<int>(std::min<long long>(figures.iteration, bar_->maximum())));
+    emit iterationShown(figures.iteration);
+}
+
+void ProgressDialog::runFinished(const engine::RunOutcome&) { QApplication::beep(); }
+
+void ProgressDialog::closeEvent(QCloseEvent* event) {
+    // Nothing may end the dialog while the run is on: Stop ends the run first.
+    if (running_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void ProgressDialog::reject() {
+    if (running_) return;
+    QDialog::reject();
+}
+
+void ProgressDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        services_.help(helpTopic_);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace veltrix::ui
