@@ -59,6 +59,12 @@ int LayoutViewer::print(Surface& printer, PrintRange range) {
     return pages;
 }
 
+layouts::ExportResult LayoutViewer::exportDxf(bool all, const std::filesystem::path& chosen) const {
+    const layouts::LayoutDrawing drawing(module_.workspace(), result_, reports_.report, options_);
+    return all ? layouts::exportLayouts(drawing, 1, layoutCount(), chosen)
+               : layouts::exportLayouts(drawing, current_, current_, chosen);
+}
+
 std::unique_ptr<LayoutViewer> openLayoutViewer(BaseModule& module) {
     try {
         return std::make_unique<LayoutViewer>(module);

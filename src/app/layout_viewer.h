@@ -9,6 +9,7 @@
 
 #include "engine/loaded_result.h"
 #include "layouts/display_options.h"
+#include "layouts/dxf_export.h"
 #include "layouts/layout_drawing.h"
 #include "platform/file_dialogs.h"
 #include "reports/report_pass.h"
@@ -48,6 +49,10 @@ public:
     // Prints every layout (one per page) or the current one; the current layout stays as it was.
     // Returns the number of pages.
     int print(Surface& printer, PrintRange range);
+
+    // "Export...": the current layout or all layouts as DXF files named after `chosen`
+    // (name_k-N.dxf). Throws FileError when a template is missing or a file cannot be written.
+    layouts::ExportResult exportDxf(bool all, const std::filesystem::path& chosen) const;
 
     const engine::LoadedResult& result() const { return result_; }
     const reports::ResultReports& reports() const { return reports_; }
