@@ -51,7 +51,13 @@ BaseWindow::BaseWindow(const Services& services, StockMode mode, QWidget* launch
     resize(1100, 760);
 }
 
-BaseWindow::~BaseWindow() = default;
+BaseWindow::~BaseWindow() {
+    // The child windows are views over the module, which goes before the frame's widgets: they
+    // go first, without the close events that would write their tables (Exit wrote them).
+    mdi_->viewport()->removeEventFilter(this);
+    const auto children = mdi_->subWindowList();
+    for (QMdiSubWindow* sub : children) delete sub;
+}
 
 QAction* BaseWindow::action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
 
