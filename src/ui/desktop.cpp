@@ -10,7 +10,6 @@
 #include "app/launcher.h"
 #include "platform/instance_lock.h"
 #include "platform/prompt.h"
-#include "render/documents.h"
 #include "table/error.h"
 #include "ui/launcher_window.h"
 #include "ui/qt_platform.h"
@@ -33,16 +32,6 @@ fs::path userDataFolder() {
     if (const char* home = std::getenv("HOME"); home && *home) return fs::path(home) / ".local/share/veltrix-suite";
     return fs::temp_directory_path() / "veltrix-suite";
 }
-
-class PrinterJob : public PrintJob {
-public:
-    explicit PrinterJob(QPrinter& printer) : document_(printer) {}
-    Surface& surface() override { return document_.surface(); }
-    void finish() override { document_.finish(); }
-
-private:
-    render::PrinterDocument document_;
-};
 
 }  // namespace
 
@@ -133,7 +122,7 @@ int runDesktop(int argc, char** argv) {
     QtClipboard clipboard;
     QtEventPump events;
     Services services{Workspace(*folder), prompt, dialogs, shell, clipboard, events,
-                      [&dialogs]() -> std::unique_ptr<PrintJob> { return std::make_unique<PrinterJob>(dialogs.printer()); }};
+                      [&dialogs] { return printerJob(dialogs.printer()); }};
     LauncherWindow launcher(services);
     launcher.show();
     return app.exec();

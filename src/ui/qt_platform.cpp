@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "render/documents.h"
 #include "ui/help_window.h"
 
 namespace veltrix::ui {
@@ -67,7 +68,19 @@ QString startFolder(const std::string& initialPath, const QString& lastFolder) {
     return lastFolder;
 }
 
+class PrinterJob : public PrintJob {
+public:
+    explicit PrinterJob(QPrinter& printer) : document_(printer) {}
+    Surface& surface() override { return document_.surface(); }
+    void finish() override { document_.finish(); }
+
+private:
+    render::PrinterDocument document_;
+};
+
 }  // namespace
+
+std::unique_ptr<PrintJob> printerJob(QPrinter& printer) { return std::make_unique<PrinterJob>(printer); }
 
 QString qtNameFilters(const std::string& filter) {
     const QStringList parts = splitBars(filter);

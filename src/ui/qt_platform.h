@@ -14,6 +14,7 @@
 #include "platform/file_dialogs.h"
 #include "platform/prompt.h"
 #include "platform/shell.h"
+#include "ui/services.h"
 
 class QPrinter;
 class QWidget;
@@ -27,6 +28,10 @@ class HelpWindow;
 // pattern is offered in upper and lower case, so "*.DXF" also finds "part.dxf" on a system whose
 // file names are case-sensitive.
 QString qtNameFilters(const std::string& filter);
+
+// A print job on the printer as set up (a real printer, or a PDF file when the user chose to
+// print to a file). Throws FileError when the printer cannot be started.
+std::unique_ptr<PrintJob> printerJob(QPrinter& printer);
 
 // The title of a message: the application title when the message gives none.
 QString messageTitle(const std::string& title);

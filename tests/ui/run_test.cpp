@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QPrinter>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolBar>
@@ -306,6 +307,29 @@ TEST_F(Runs, TheOffcutTableIsEditedAndWrittenBack) {
     EXPECT_EQ(offcuts->table().cell(1, 5), "RACK Z");
     base->mdiArea()->activeSubWindow()->close();
     EXPECT_NE(h.dir.read("offcut.tlf").find("\"RACK Z\""), std::string::npos);
+}
+
+TEST_F(Runs, LayoutsPrintToAPdfFileOnePagePerLayout) {
+    // The printer as the print dialog leaves it when the user prints to a file.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const auto pdf = h.dir / "layouts.pdf";
+    printer.setOutputFileName(QString::fromStdString(pdf.string()));
+    h.services.startPrintJob = [&printer] { return printerJob(printer); };
+    smallJob();
+    h.dialogs.pushSave(std::nullopt);
+    ASSERT_EQ(runThroughMenu(*base).message, "Optimization done.");
+    const int n = lastLayoutNumber(h.dir.read("dia.tlf"));
+    h.dialogs.pushPrint(PrintRange::All);
+    base->diaWindow()->tool("Print")->trigger();
+    const std::string bytes = h.dir.read("layouts.pdf");
+    ASSERT_EQ(bytes.rfind("%PDF", 0), 0u);
+    // Page objects: "/Type /Page" not followed by "s".
+    int pages = 0;
+    for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos; at = bytes.find("/Type /Page", at + 1))
+        if (at + 11 < bytes.size() && bytes[at + 11] != 's') ++pages;
+    EXPECT_EQ(pages, n);
+    EXPECT_GE(n, 2);
 }
 
 }  // namespace
