@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/base_module.h"
+#include "layouts/labels.h"
 #include "platform/prompt.h"
 #include "table/error.h"
 #include "table/file_ops.h"
@@ -74,24 +75,6 @@ std::unique_ptr<LayoutViewer> openLayoutViewer(BaseModule& module) {
     return nullptr;
 }
 
-namespace {
-
-std::string escapeHtml(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
 std::string listingHtml(const std::string& listing) {
     std::string text;
     for (char c : listing)
@@ -99,13 +82,13 @@ std::string listingHtml(const std::string& listing) {
     std::string html = "<pre style=\"font-family: 'Courier New', 'Liberation Mono', monospace;\">";
     const std::size_t at = text.find("Quantity:");
     if (at == std::string::npos) {
-        html += escapeHtml(text);
+        html += layouts::escapeHtml(text);
     } else {
         std::size_t end = text.find('\n', at);
         if (end == std::string::npos) end = text.size();
-        html += escapeHtml(text.substr(0, at));
-        html += "<b><span style=\"color:#0000ff;\">" + escapeHtml(text.substr(at, end - at)) + "</span></b>";
-        html += escapeHtml(text.substr(end));
+        html += layouts::escapeHtml(text.substr(0, at));
+        html += "<b><span style=\"color:#0000ff;\">" + layouts::escapeHtml(text.substr(at, end - at)) + "</span></b>";
+        html += layouts::escapeHtml(text.substr(end));
     }
     html += "</pre>";
     return html;

@@ -14,6 +14,7 @@
 #include "platform/event_pump.h"
 #include "platform/file_dialogs.h"
 #include "platform/prompt.h"
+#include "small_job.h"
 #include "support/temp_folder.h"
 #include "table/file_ops.h"
 #include "table/grid_table.h"
@@ -23,13 +24,10 @@ namespace {
 
 using test::TempFolder;
 
-// A small job that a run of efficiency 1 (6 iterations per variety) finishes at once.
-const char* kBasic = "\"PB\",\"\",\"18\",\"3000\",\"0\",\"4\",\"0\",\"\"\r\n";
-const char* kSheets = "\"2440\",\"1220\",\"5\",\"0\",\"0\",\"0\",\"0\",\"A\"\r\n";
-const char* kCuts =
-    "\"600\",\"\",\"\",\"\",\"\",\"400\",\"\",\"\",\"\",\"\",\"6\",\"\",\"SIDE\",\"\",\"\",\"\",\"\"\r\n"
-    "\"300\",\"\",\"\",\"\",\"\",\"200\",\"\",\"\",\"\",\"\",\"4\",\"\",\"SHELF\",\"\",\"\",\"\",\"\"\r\n";
-const char* kQuickMisc = "\"Area\"\r\n0\r\n1\r\n";
+using test::kQuickMisc;
+const char* const kBasic = test::kSmallBasic;
+const char* const kSheets = test::kSmallSheets;
+const char* const kCuts = test::kSmallCuts;
 
 struct Hooks : FrameHooks {
     int closedResults = 0, layoutsShown = 0;

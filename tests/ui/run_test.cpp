@@ -26,6 +26,7 @@
 #include "ui/job_windows.h"
 #include "ui/progress_dialog.h"
 #include "ui/result_windows.h"
+#include "small_job.h"
 #include "ui_support.h"
 
 namespace veltrix::ui {
@@ -33,11 +34,10 @@ namespace {
 
 using test::Harness;
 
-const char* kBasic = "\"PB\",\"\",\"18\",\"3000\",\"0\",\"4\",\"0\",\"\"\r\n";
-const char* kSheets = "\"2440\",\"1220\",\"5\",\"0\",\"0\",\"0\",\"0\",\"A\"\r\n";
-const char* kCuts =
-    "\"600\",\"\",\"\",\"\",\"\",\"400\",\"\",\"\",\"\",\"\",\"20\",\"\",\"SIDE\",\"\",\"\",\"\",\"\"\r\n"
-    "\"300\",\"\",\"\",\"\",\"\",\"200\",\"\",\"\",\"\",\"\",\"4\",\"\",\"SHELF\",\"\",\"\",\"\",\"\"\r\n";
+using veltrix::test::kQuickMisc;
+const char* const kBasic = veltrix::test::kSmallBasic;
+const char* const kSheets = veltrix::test::kSmallSheets;
+const char* const kCuts = veltrix::test::kSmallCuts;
 
 // What the progress dialog showed when its run ended.
 struct Shown {
@@ -110,7 +110,7 @@ struct Runs : ::testing::Test {
         h.dir.write("basic.tlf", basic);
         h.dir.write("sheet.tlf", kSheets);
         h.dir.write("cut.tlf", kCuts);
-        h.dir.write("misc.set", "\"Area\"\r\n0\r\n1\r\n");
+        h.dir.write("misc.set", kQuickMisc);
         startBase();
     }
 };
