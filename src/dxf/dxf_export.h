@@ -7,6 +7,11 @@
 
 namespace veltrix::dxf {
 
+// The DXF file dialog: the filter and the titles of its two modes.
+inline constexpr const char* kDxfFilter = "AutoCAD R12/LT2 DXF (*.dxf)|*.dxf|";
+inline constexpr const char* kExportDialogTitle = "Export DXF file(s)...";
+inline constexpr const char* kOpenDialogTitle = "Open DXF file...";
+
 // The chosen name without its ".dxf" extension (any letter case). A name without that extension
 // is kept whole, so "plan" exports to plan_1-3.dxf rather than losing its last four characters.
 std::filesystem::path exportBase(const std::filesystem::path& chosen);

@@ -194,7 +194,8 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
     ScaleSpec scale;
     if (printer) {
         scale.width = 1.5 * extent;
-        scale.height = scale.width * surface.deviceHeight() / surface.deviceWidth();
+        const bool sized = surface.deviceWidth() > 0 && surface.deviceHeight() > 0;
+        scale.height = scale.width * (sized ? surface.deviceHeight() / surface.deviceWidth() : 1.0);
         scale.top = -0.05 * scale.height;
         scale.left = -0.125 * scale.height;
         surface.setPenWidth(options_.printLineWidth);
