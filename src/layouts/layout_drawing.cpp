@@ -371,7 +371,12 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
         double y = listingY;
         for (const std::string& line : lines) {
             const double th = surface.textHeight(line);
-            // A listing longer than the page goes on at the top of the next one.
+            // A listing longer than the page goes on at the top of the next one; blank lines
+            // never start a page of their own.
+            if (trimBlanks(line).empty()) {
+                y += th;
+                continue;
+            }
             if (y + th > scale.top + scale.height && y > scale.top) {
                 surface.newPage();
                 y = scale.top;

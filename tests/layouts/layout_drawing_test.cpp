@@ -361,6 +361,20 @@ TEST(LayoutDrawing, LongListingContinuesOnANewPage) {
     EXPECT_LT(last->y, -135.45 + 2709);
 }
 
+TEST(LayoutDrawing, BlankLinesAtTheEndOfAListingStartNoPage) {
+    Fixture f;
+    // About 133 lines of 9.7524 fit between 1271.725 and the page's foot at 2573.55: 125 lines of
+    // text fit, the 40 blank lines after them do not.
+    std::string text;
+    for (int i = 0; i < 115; ++i) text += "line " + std::to_string(i) + "\r\n";
+    f.report.text.insert(f.report.sectionPosition[0] + std::string("Layout No. 1/1\r\n").size(), text);
+    f.report.text.insert(f.report.text.rfind(std::string(76, '*')), std::string(40, '\n'));
+    Rec s(2000, 3000);
+    f.draw(s, withOptions({Show::OffcutList}), DrawTarget{Target::Printer, false, ""});
+    EXPECT_TRUE(findText(s, "586     686"));
+    EXPECT_TRUE(s.all<Rec::NewPage>().empty());
+}
+
 TEST(LayoutDrawing, GeometryIsFourLinesPerItemPiecesInsetByHalfTheKerf) {
     Fixture f;
     const dxf::EntityList list = LayoutDrawing(f.workspace, f.result, f.report, {}).entities(1);
