@@ -77,6 +77,11 @@ bool isUnsafePrefix(std::string_view prefix) {
 
 }  // namespace
 
+const std::vector<std::string>& orderKeys() {
+    static const std::vector<std::string> keys{"PRODUCTS", "QTY", "CLIENT"};
+    return keys;
+}
+
 std::string groupKey(std::string_view material, std::string_view grain, std::string_view thickness) {
     return "[MAT=" + std::string(material) + ",GRAIN=" + std::string(grain) +
            ",THICK=" + generalText(leadingFloat(thickness)) + "]";

@@ -20,6 +20,8 @@ struct OrderLine {
 };
 
 inline constexpr const char* kOrderFile = "loadprod.tlf";
+// The columns of the order window: PRODUCTS, QTY, CLIENT.
+const std::vector<std::string>& orderKeys();
 
 // Reads an order file. A name ending in ".csv" (any letter case) is CSV whose header row names the
 // columns PRODUCTS (or PRODUCT), QTY and CLIENT in any order; any other file is a table file of

@@ -29,6 +29,18 @@ ScrapCriteria readScrapCriteria(const Workspace& workspace) {
     return parseScrapCriteria(readWholeFile(workspace.file(kScrapFile)));
 }
 
+const std::vector<std::string>& scrapKeys() {
+    static const std::vector<std::string> keys{"DIM-1", "CRITERIA", "DIM-2"};
+    return keys;
+}
+
+std::string shownCriteria(std::string_view criteria) { return criteria.empty() ? "OR" : std::string(criteria); }
+
+std::string scrapLabel(std::string_view dim1, std::string_view criteria, std::string_view dim2) {
+    return "Offcut having one dimension <= " + generalText(leadingFloat(dim1)) + " " + std::string(criteria) + " " +
+           "other dimension <= " + generalText(leadingFloat(dim2)) + " will be treated as SCRAP";
+}
+
 std::vector<OffcutRow> offcutRows(const engine::LoadedResult& result, const ScrapCriteria& criteria) {
     const float kerf = result.job.basic.kerf;
     std::vector<OffcutRow> rows;

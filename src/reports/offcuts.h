@@ -35,6 +35,16 @@ ScrapCriteria parseScrapCriteria(std::string_view text);
 // scrap.dat of the working folder; no criteria when it is missing or empty.
 ScrapCriteria readScrapCriteria(const Workspace& workspace);
 
+// The columns of the scrap criteria window: DIM-1, CRITERIA, DIM-2.
+const std::vector<std::string>& scrapKeys();
+
+// The criteria window shows an empty CRITERIA cell as "OR".
+std::string shownCriteria(std::string_view criteria);
+
+// The explanation under the criteria: "Offcut having one dimension <= 300 AND other dimension <=
+// 100 will be treated as SCRAP", the limits as numbers.
+std::string scrapLabel(std::string_view dim1, std::string_view criteria, std::string_view dim2);
+
 struct OffcutRow {
     int layout = 0;
     float length = 0;  // inner extent along y (y2 - y1 - kerf), display-rounded

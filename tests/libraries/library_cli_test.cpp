@@ -67,9 +67,7 @@ TEST(MlmCommand, ExportReturnsOffcutsAndConsumptionOfAResult) {
     TempFolder folder;
     // The cabinet case: 3.2 kerf, sheets of 2440 x 1220 from RACK A, three layouts.
     const fs::path source = test::dataFile("reports/cabinet-area");
-    std::string project = test::readFile(source / "cabinet.opt");
-    const std::string empty = "[DIA.TLF]\r\n[END]";
-    project.replace(project.find(empty), empty.size(), "[DIA.TLF]\r\n" + test::readFile(source / "dia.tlf") + "[END]");
+    const std::string project = test::reportCase("cabinet-area").second;
     const auto job = folder.write("cabinet.opt", project);
     folder.write("mlm.dat", "\"PB\",\"\",\"18\",\"2440\",\"1220\",\"20\",\"RACK A\"\r\n");
     const auto run = runVeltrix("--workdir " + quoted(folder.path()) + " mlm export " + quoted(job), folder.path());

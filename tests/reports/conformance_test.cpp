@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "report_helpers.h"
-#include "table/file_ops.h"
 #include "table/workspace.h"
 
 namespace veltrix {
@@ -12,35 +11,13 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempFolder;
 
-// The case's job with its layout result in the fifth section.
-std::string jobWithResult(const fs::path& caseFolder, fs::path& jobName) {
-    for (const auto& entry : fs::directory_iterator(caseFolder)) {
-        const auto ext = toLower(entry.path().extension().string());
-        if (ext == ".opt" || ext == ".dcm") jobName = entry.path().filename();
-    }
-    std::string project = test::readFile(caseFolder / jobName);
-    const std::string empty = "[DIA.TLF]\r\n[END]";
-    const auto pos = project.find(empty);
-    EXPECT_NE(pos, std::string::npos);
-    project.replace(pos, empty.size(), "[DIA.TLF]\r\n" + test::readFile(caseFolder / "dia.tlf") + "[END]");
-    return project;
-}
-
-// The working folder of a case: a copy of its workdir.
-void copyWorkdir(const fs::path& caseFolder, const TempFolder& work) {
-    if (fs::exists(caseFolder / "workdir"))
-        for (const auto& entry : fs::directory_iterator(caseFolder / "workdir"))
-            fs::copy_file(entry.path(), work / entry.path().filename().string());
-}
-
 class ReportConformance : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ReportConformance, ViewerPassWritesTheThreeFilesByteForByte) {
     const fs::path caseFolder = test::dataFile(std::string("reports/") + GetParam());
     TempFolder work;
-    copyWorkdir(caseFolder, work);
-    fs::path jobName;
-    const std::string project = jobWithResult(caseFolder, jobName);
+    test::copyCaseWorkdir(GetParam(), work.path());
+    const auto [jobName, project] = test::reportCase(GetParam());
     const auto result = reports::loadJobResult(test::jobOf(work, jobName.string(), project));
     const auto written = reports::writeResultReports(Workspace(work.path()), result);
     for (const char* file : {"report.tlf", "offcut.tlf", "sheets.Adj"})

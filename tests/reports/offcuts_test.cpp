@@ -40,6 +40,15 @@ TEST(ScrapCriteria, AnyOtherTextMeansOr) {
     EXPECT_FALSE(reports::parseScrapCriteria("\"X\",\"AND\",\"Y\"").isScrap(1, 1));
 }
 
+TEST(ScrapCriteria, WindowShowsOrForEmptyAndExplainsTheRule) {
+    EXPECT_EQ(reports::shownCriteria(""), "OR");
+    EXPECT_EQ(reports::shownCriteria("AND"), "AND");
+    EXPECT_EQ(reports::scrapLabel("300", "AND", "100.50"),
+              "Offcut having one dimension <= 300 AND other dimension <= 100.5 will be treated as SCRAP");
+    EXPECT_EQ(reports::scrapLabel("", "OR", "X"),
+              "Offcut having one dimension <= 0 OR other dimension <= 0 will be treated as SCRAP");
+}
+
 // Kerf 4; sheet 1000 x 500. Off-cut and margin items of various sizes, including ones whose inner
 // extent is 0 or less.
 const std::string kJob = test::projectOf(

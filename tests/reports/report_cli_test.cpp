@@ -3,7 +3,6 @@
 
 #include "report_helpers.h"
 #include "reports/run_program.h"
-#include "table/file_ops.h"
 
 namespace veltrix {
 namespace {
@@ -13,23 +12,10 @@ using test::quoted;
 using test::runVeltrix;
 using test::TempFolder;
 
-// Copies a report case into `folder`: its job with the result in the fifth section, and its
-// working folder under w/.
+// A report case in `folder`: its job with the result in the fifth section, its working folder w/.
 fs::path prepareCase(const std::string& name, const TempFolder& folder) {
-    const fs::path source = test::dataFile("reports/" + name);
-    fs::create_directory(folder / "w");
-    fs::path job;
-    for (const auto& entry : fs::directory_iterator(source)) {
-        const auto ext = toLower(entry.path().extension().string());
-        if (ext == ".opt" || ext == ".dcm") job = entry.path().filename();
-    }
-    if (fs::exists(source / "workdir"))
-        for (const auto& entry : fs::directory_iterator(source / "workdir"))
-            fs::copy_file(entry.path(), folder / ("w/" + entry.path().filename().string()));
-    std::string project = test::readFile(source / job);
-    const std::string empty = "[DIA.TLF]\r\n[END]";
-    project.replace(project.find(empty), empty.size(),
-                    "[DIA.TLF]\r\n" + test::readFile(source / "dia.tlf") + "[END]");
+    test::copyCaseWorkdir(name, folder / "w");
+    const auto [job, project] = test::reportCase(name);
     return folder.write(job.string(), project);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Building jobs with a stored result for the report tests, and writing expected report lines.
 
+#include <cctype>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
@@ -51,6 +52,36 @@ inline std::string at(std::initializer_list<std::pair<int, std::string_view>> fi
         line.append(text);
     }
     return line + "\r\n";
+}
+
+// A report case of tests/data/reports: the name of its job file and the job's text with the case's
+// dia.tlf in its fifth section.
+inline std::pair<std::filesystem::path, std::string> reportCase(const std::string& name) {
+    namespace fs = std::filesystem;
+    const fs::path folder = dataFile("reports/" + name);
+    fs::path job;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        std::string ext = entry.path().extension().string();
+        for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (ext == ".opt" || ext == ".dcm") job = entry.path().filename();
+    }
+    std::string project = readFile(folder / job);
+    const std::string empty = "[DIA.TLF]\r\n[END]";
+    const auto pos = project.find(empty);
+    EXPECT_NE(pos, std::string::npos) << name;
+    if (pos != std::string::npos)
+        project.replace(pos, empty.size(), "[DIA.TLF]\r\n" + readFile(folder / "dia.tlf") + "[END]");
+    return {job, project};
+}
+
+// Copies the working-folder files of a report case (its workdir/, when it has one) into `target`.
+inline void copyCaseWorkdir(const std::string& name, const std::filesystem::path& target) {
+    namespace fs = std::filesystem;
+    const fs::path workdir = dataFile("reports/" + name) / "workdir";
+    fs::create_directories(target);
+    if (fs::exists(workdir))
+        for (const auto& entry : fs::directory_iterator(workdir))
+            fs::copy_file(entry.path(), target / entry.path().filename());
 }
 
 // The job of a project text saved under `name` in `folder`, read as the command-line tool reads it.
