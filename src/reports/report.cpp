@@ -371,6 +371,10 @@ void ReportWriter::layoutSection(int n) {
 
 }  // namespace
 
+bool isReportHeading(std::string_view line) {
+    return line.starts_with("Layout No. ") || line.ends_with(" Summary") || line.ends_with("Basic Details");
+}
+
 ReportSettings readReportSettings(const Workspace& workspace, const std::string& material) {
     ReportSettings s;
     s.option = reportOption(workspace);

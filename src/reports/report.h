@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veltrix {
@@ -35,6 +36,10 @@ struct Report {
     std::vector<std::size_t> sectionPosition;
     std::vector<std::size_t> layoutStart;
 };
+
+// The report window highlights the lines that begin a part of the report: those beginning with
+// "Layout No. " or ending with " Summary" or "Basic Details".
+bool isReportHeading(std::string_view line);
 
 inline constexpr const char* kNotOptimizedMessage = "This file was not optimized.";
 

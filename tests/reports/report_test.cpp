@@ -5,6 +5,7 @@
 
 #include "report_helpers.h"
 #include "table/error.h"
+#include "table/table_file.h"
 #include "table/workspace.h"
 
 namespace veltrix {
@@ -199,6 +200,20 @@ TEST(Report, ReportOptionsChooseTheExtraColumn) {
         EXPECT_EQ(reports::buildReport(result, settings(option, 1)).text,
                   sheetJobHead("", "", none, "") + sheetJobSections())
             << option;
+}
+
+TEST(Report, HeadingsOfTheReportWindow) {
+    TempFolder folder;
+    const auto report = reports::buildReport(load(folder, "job.opt", kSheetJob), settings("Area With Edge Banding"));
+    std::vector<std::string> headings;
+    for (const auto& line : splitLines(report.text))
+        if (reports::isReportHeading(line)) headings.push_back(line);
+    EXPECT_EQ(headings, (std::vector<std::string>{"Basic Details", "Sheet(s) Utilization Summary",
+                                                  "Cut-Piece(s) Summary", "Overall Utitlization Summary",
+                                                  "Cutting Statistics Summary", "PVC Edge Banding Summary",
+                                                  "Layout No. 1/2", "Layout No. 2/2"}));
+    EXPECT_FALSE(reports::isReportHeading("Summary"));
+    EXPECT_FALSE(reports::isReportHeading(" Layout No. 1/2"));
 }
 
 TEST(Report, SettingsComeFromTheWorkingFolder) {
