@@ -334,6 +334,9 @@ void BaseWindow::showLayouts() {
 }
 
 void BaseWindow::tablesReloaded() {
+    // The windows open again on the new tables; the edge columns follow the report option as it
+    // is now.
+    cuts_->applyReportOption();
     for (JobGrid g : {JobGrid::Basic, JobGrid::Sheets, JobGrid::Cuts}) jobWindow(g)->reload();
 }
 

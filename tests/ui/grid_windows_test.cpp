@@ -290,6 +290,15 @@ TEST_F(JobWindows, EdgeColumnsHideForOtherReportOptions) {
     c.setCurrentCell(1, kCutLength);
     QTest::keyClick(c.view(), Qt::Key_Right);
     EXPECT_EQ(c.currentColumn(), kCutWidth);
+
+    // A changed report option shows when the windows open again on a job.
+    h.dir.write("misc.set", "\"Area With Edge Banding\"\r\n0\r\n10\r\n");
+    const auto job = h.dir.write("job.opt", "[BASIC.TLF]\r\n[END]\r\n[OPTIONS.TLF]\r\n-1,0\r\n[END]\r\n"
+                                            "[SHEET.TLF]\r\n[END]\r\n[CUT.TLF]\r\n[END]\r\n[DIA.TLF]\r\n[END]\r\n");
+    h.dialogs.pushOpen(job.string());
+    base->action("mnuOpen")->trigger();
+    EXPECT_FALSE(c.view()->isColumnHidden(kLenEdge1 - 1));
+    EXPECT_FALSE(c.view()->isColumnHidden(kWidRem2 - 1));
 }
 
 TEST_F(JobWindows, AClosedJobWindowWritesItsFileAndReopensFromIt) {
