@@ -169,7 +169,9 @@ std::optional<std::string> QtFileDialogs::saveFile(const FileDialogRequest& requ
 
 std::optional<PrintRange> QtFileDialogs::print(bool selectionPreselected) {
     QPrintDialog dialog(printer_.get(), QApplication::activeWindow());
+    // The windows print everything or the selection (the current layout, the selected rows).
     dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setPrintRange(selectionPreselected ? QAbstractPrintDialog::Selection : QAbstractPrintDialog::AllPages);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.printRange() == QAbstractPrintDialog::AllPages ? PrintRange::All : PrintRange::Selection;
