@@ -337,7 +337,14 @@ void BaseWindow::tablesReloaded() {
     // The windows open again on the new tables; the edge columns follow the report option as it
     // is now.
     cuts_->applyReportOption();
-    for (JobGrid g : {JobGrid::Basic, JobGrid::Sheets, JobGrid::Cuts}) jobWindow(g)->reload();
+    for (JobGrid g : {JobGrid::Basic, JobGrid::Sheets, JobGrid::Cuts}) {
+        JobGridWindow* w = jobWindow(g);
+        w->reload();
+        if (QMdiSubWindow* sub = subWindowOf(w); sub && isVisible() && !sub->isVisible()) {
+            sub->show();
+            w->show();
+        }
+    }
 }
 
 void BaseWindow::captionChanged(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }

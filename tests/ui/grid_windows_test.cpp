@@ -310,6 +310,16 @@ TEST_F(JobWindows, AClosedJobWindowWritesItsFileAndReopensFromIt) {
     base->action("mnuSheets")->trigger();
     EXPECT_TRUE(base->sheetWindow()->isVisible());
     EXPECT_EQ(sheets().cell(1, kSheetLength), "3050");
+
+    // Opening a job opens every job window again.
+    base->cutWindow()->parentWidget()->close();
+    EXPECT_FALSE(base->cutWindow()->isVisible());
+    const auto job = h.dir.write("job.opt", "[BASIC.TLF]\r\n[END]\r\n[OPTIONS.TLF]\r\n-1,0\r\n[END]\r\n"
+                                            "[SHEET.TLF]\r\n[END]\r\n[CUT.TLF]\r\n[END]\r\n[DIA.TLF]\r\n[END]\r\n");
+    h.prompt.push(Answer::No);  // the typed sheet need not be saved
+    h.dialogs.pushOpen(job.string());
+    base->action("mnuOpen")->trigger();
+    EXPECT_TRUE(base->cutWindow()->isVisible());
 }
 
 }  // namespace
