@@ -42,7 +42,10 @@ LayoutItem region(int kind, int sheet, float x1, float y1, float x2, float y2) {
 
 LayoutBuilder::LayoutBuilder(const std::vector<SheetVariety>& sheets, const std::vector<CutVariety>& cuts,
                              float blade, float tolerance, float minOffcut)
-    : sheets_(sheets), cuts_(cuts), blade_(blade), tolerance_(tolerance), minOffcut_(minOffcut) {}
+    : sheets_(sheets), blade_(blade), tolerance_(tolerance), minOffcut_(minOffcut) {
+    shapes_.reserve(cuts.size());
+    for (const CutVariety& c : cuts) shapes_.push_back(Shape{c.length, c.width, c.align});
+}
 
 void LayoutBuilder::startLayout(int sheet, std::span<const float> quantities) {
     sheet_ = sheet;
@@ -105,9 +108,8 @@ void LayoutBuilder::appendRegion(float x1, float y1, float x2, float y2) {
 
 Block LayoutBuilder::placeBlock(int c, std::size_t k, int strategy, IterationPhase phase, bool randomSize,
                                 Random& random) {
-    const CutVariety& cut = cuts_[static_cast<std::size_t>(c - 1)];
+    const Shape& cut = shapes_[static_cast<std::size_t>(c - 1)];
     const SheetVariety& sheet = sheets_[static_cast<std::size_t>(sheet_ - 1)];
-    const LayoutItem area = items_[k];
     const bool across = acrossFirst(strategy);
 
     // 1. A piece that must follow the grain on a sheet with grain keeps its length along y.
@@ -120,14 +122,18 @@ Block LayoutBuilder::placeBlock(int c, std::size_t k, int strategy, IterationPha
     else
         placement = rotation == 0 ? static_cast<int>(random.draw(1, 2)) : 1;
 
-    // 3. How many fit; the blade limits the count along y.
+    // 3. How many fit; the blade limits the count along y. Most tries fail here, so the test comes
+    // before any division: for single floats, floor(w / step) >= 1 exactly when w >= step (the
+    // rounded quotient of a smaller w stays below 1).
     const float sizeX = placement == 1 ? cut.width : cut.length;
     const float sizeY = placement == 1 ? cut.length : cut.width;
     const float stepX = sizeX - tolerance_;
     const float stepY = sizeY - tolerance_;
     if (!(stepX > 0) || !(stepY > 0)) return {};  // not larger than the tolerance: never fits
+    const LayoutItem area = items_[k];
     const float regionWidth = area.x2 - area.x1;
     const float regionHeight = area.y2 - area.y1;
+    if (!(regionWidth >= stepX) || !(regionHeight >= stepY) || !(blade_ >= stepY)) return {};
     Block b{countOf(regionWidth / stepX), countOf(regionHeight / stepY)};
     b.ny = std::min(b.ny, countOf(blade_ / stepY));
     if (b.nx < 1 || b.ny < 1) return b;
@@ -208,7 +214,7 @@ Block LayoutBuilder::placeBlock(int c, std::size_t k, int strategy, IterationPha
 }
 
 void LayoutBuilder::fill(int strategy, IterationPhase phase, bool randomSelection, Random& random) {
-    const long long n = static_cast<long long>(cuts_.size());
+    const long long n = static_cast<long long>(shapes_.size());
     for (std::size_t k = nextFreeRegion(strategy); k != kNone; k = nextFreeRegion(strategy)) {
         bool placed = false;
         if (!phase.ordered() && !randomSelection) {

@@ -98,8 +98,15 @@ private:
     void markRegion(std::size_t k, int kind);
     void appendRegion(float x1, float y1, float x2, float y2);
 
+    // What a try needs of a cut-piece variety, packed so that walking the list stays in cache.
+    struct Shape {
+        float length;
+        float width;
+        int align;
+    };
+
     const std::vector<SheetVariety>& sheets_;
-    const std::vector<CutVariety>& cuts_;
+    std::vector<Shape> shapes_;
     float blade_;
     float tolerance_;
     float minOffcut_;

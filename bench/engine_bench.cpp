@@ -1,0 +1,101 @@
+// The engine on cabinet-shop jobs from small to large:
+//  - EndToEnd: project text in, optimized project text out (preparation, every iteration of the
+//    budget at nesting efficiency 1, the result written), as `veltrix optimize --efficiency 1` does;
+//  - Iteration/ordered and Iteration/random: one iteration of a run at the default efficiency (10),
+//    early (iteration 2, pieces in list order) and late (the last iteration, random selection and
+//    random placement), without a best plan to cut it short.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "engine/prepare.h"
+#include "engine/result_files.h"
+#include "engine/run_driver.h"
+#include "engine/search.h"
+#include "job/job_file.h"
+#include "job/project_file.h"
+#include "table/file_ops.h"
+
+namespace veltrix::engine {
+namespace {
+
+std::string jobPath(const char* name) { return std::string(VELTRIX_BENCH_JOBS) + "/" + name + ".opt"; }
+
+class Silent : public Prompt {
+public:
+    Answer ask(const Message&) override { return Answer::No; }
+};
+
+void EndToEnd(benchmark::State& state, const char* name) {
+    const std::string text = readExistingFile(jobPath(name));
+    Silent prompt;
+    NullEventPump pump;
+    RunObserver observer;
+    long long budget = 0, layouts = 0;
+    for (auto _ : state) {
+        Project project = parseProject(text);
+        JobTables tables;
+        tablesFromProject(project, tables);
+        RunSettings settings;
+        settings.objective = parseOptions(project.text(kOptionsSection));
+        settings.efficiency = 1;
+        RunState runState;
+        RunStorage storage;
+        std::string written;
+        storage.write = [&](const std::vector<LayoutItem>& items) {
+            project.setText(kResultSection, layoutItemsText(items));
+            written = projectText(project);
+        };
+        RunDriver driver(prompt, pump, observer);
+        const RunOutcome outcome = driver.run(tables, settings, runState, storage);
+        benchmark::DoNotOptimize(written);
+        budget = outcome.figures.budget;
+        layouts = outcome.result.empty() ? 0 : outcome.result.back().layout;
+    }
+    state.counters["budget"] = static_cast<double>(budget);
+    state.counters["layouts"] = static_cast<double>(layouts);
+    state.counters["per_iteration_ms"] = benchmark::Counter(static_cast<double>(budget) / 1000.0,
+                                                            benchmark::Counter::kIsIterationInvariantRate |
+                                                                benchmark::Counter::kInvert);
+}
+
+void Iteration(benchmark::State& state, const char* name, bool late) {
+    const JobFile job = readJobFile(jobPath(name));
+    PreparedJob prepared = prepareInput(job.tables, job.mode, job.objective);
+    addKerf(prepared);
+    sortByArea(prepared);
+    const long long budget = iterationBudget(prepared.cuts.size(), 10);
+    const long long i = late ? budget : 2;
+    int layouts = 0;
+    for (auto _ : state) {
+        Search search(prepared, budget);
+        const IterationOutcome outcome = search.iterate(i);
+        benchmark::DoNotOptimize(outcome);
+        layouts = outcome.layouts;
+    }
+    state.counters["layouts"] = layouts;
+    state.counters["pieces"] = [&] {
+        double n = 0;
+        for (const auto& c : prepared.cuts) n += c.quantity;
+        return n;
+    }();
+}
+
+BENCHMARK_CAPTURE(EndToEnd, small, "small")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EndToEnd, medium, "medium")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EndToEnd, large, "large")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(EndToEnd, xlarge, "xlarge")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(Iteration, small_ordered, "small", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Iteration, small_random, "small", true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Iteration, medium_ordered, "medium", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Iteration, medium_random, "medium", true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Iteration, large_ordered, "large", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Iteration, large_random, "large", true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Iteration, xlarge_ordered, "xlarge", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Iteration, xlarge_random, "xlarge", true)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace veltrix::engine
+
+BENCHMARK_MAIN();

@@ -1,0 +1,58 @@
+// Filling a sheet allocates nothing once the builder's buffers have grown: every global allocation
+// of this test program is counted.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "engine/layout_generation.h"
+#include "engine/prepare.h"
+#include "job/job_file.h"
+#include "support/temp_folder.h"
+
+namespace {
+std::atomic<long long> allocations{0};
+}
+
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace veltrix::engine {
+namespace {
+
+TEST(HotPath, RefillingASheetAllocatesNothing) {
+    const JobFile file = readJobFile(test::dataFile("conformance/cabinet.opt"));
+    PreparedJob job = prepareInput(file.tables, file.mode, file.objective);
+    addKerf(job);
+    sortByArea(job);
+    std::vector<float> quantities;
+    for (const auto& c : job.cuts) quantities.push_back(c.quantity);
+    LayoutBuilder builder(job.sheets, job.cuts, job.basic.blade + job.basic.kerf, job.basic.tolerance,
+                          job.basic.minOffcut);
+    Random random;
+    const IterationPhase late{150, 192};
+    long long placedPieces = 0;
+    for (int round = 0; round < 2; ++round) {
+        const long long before = allocations.load();
+        for (int strategy = 1; strategy <= 8; ++strategy) {
+            random.seed(static_cast<std::uint32_t>(strategy));
+            builder.startLayout(1, quantities);
+            builder.fill(strategy, late, strategy % 2 == 0, random);
+            for (const auto& item : builder.items()) placedPieces += item.isPiece() ? 1 : 0;
+        }
+        if (round == 1) {
+            EXPECT_EQ(allocations.load() - before, 0);
+        }
+    }
+    EXPECT_GT(placedPieces, 0);
+}
+
+}  // namespace
+}  // namespace veltrix::engine
