@@ -21,7 +21,16 @@ namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
 
-extern "C" void onInterrupt(int) { interrupted = 1; }
+// The first Ctrl+C asks the run to stop after the current iteration (the result is still written);
+// a second one ends the program at once, leaving the job file as it was.
+extern "C" void onInterrupt(int) {
+    if (interrupted) {
+        std::signal(SIGINT, SIG_DFL);
+        std::raise(SIGINT);
+        return;
+    }
+    interrupted = 1;
+}
 
 // Ctrl+C acts as the Stop button for as long as a run goes on; the usual handling returns after.
 class InterruptAsStop {

@@ -11,8 +11,13 @@
 #include "table/workspace.h"
 
 namespace veltrix::engine {
+namespace {
 
-inline constexpr std::uint32_t kAlternateSeed = 2000;
+// The alternate arrangement restarts the random sequence once, always from the same seed, so the
+// same call gives the same arrangement.
+constexpr std::uint32_t kAlternateSeed = 2000;
+
+}  // namespace
 
 std::optional<std::vector<LayoutItem>> alternateArrangement(const BasicDetails& basic, int mode, StockMode stock,
                                                             std::vector<SheetVariety> sheets,
