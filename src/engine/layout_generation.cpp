@@ -59,6 +59,7 @@ void LayoutBuilder::startLayout(int sheet, std::span<const float> quantities) {
     items_.push_back(region(kMarginItem, sheet, s.marginLeft, l - s.marginBottom, w - s.marginRight, l));
     items_.push_back(region(kOffcutItem, sheet, s.marginLeft, s.marginTop, w - s.marginRight, l - s.marginBottom));
     open_.assign(1, items_.size() - 1);
+    sheetGrain_ = s.grain;
     blocked_.clear();
     quantities_.assign(quantities.begin(), quantities.end());
     pieceArea_ = 0;
@@ -109,11 +110,9 @@ void LayoutBuilder::appendRegion(float x1, float y1, float x2, float y2) {
 Block LayoutBuilder::placeBlock(int c, std::size_t k, int strategy, IterationPhase phase, bool randomSize,
                                 Random& random) {
     const Shape& cut = shapes_[static_cast<std::size_t>(c - 1)];
-    const SheetVariety& sheet = sheets_[static_cast<std::size_t>(sheet_ - 1)];
-    const bool across = acrossFirst(strategy);
 
     // 1. A piece that must follow the grain on a sheet with grain keeps its length along y.
-    const int rotation = sheet.grain == 1 && cut.align == 1 ? 1 : 0;
+    const int rotation = sheetGrain_ == 1 && cut.align == 1 ? 1 : 0;
 
     // 2. Placement 1: width along x, length along y; 2: turned.
     int placement;
@@ -122,18 +121,31 @@ Block LayoutBuilder::placeBlock(int c, std::size_t k, int strategy, IterationPha
     else
         placement = rotation == 0 ? static_cast<int>(random.draw(1, 2)) : 1;
 
-    // 3. How many fit; the blade limits the count along y. Most tries fail here, so the test comes
-    // before any division: for single floats, floor(w / step) >= 1 exactly when w >= step (the
-    // rounded quotient of a smaller w stays below 1).
+    // 3. Whether one piece fits at all; the blade limits the count along y. Most tries end here, so
+    // the test comes before any division: for single floats, floor(w / step) >= 1 exactly when
+    // w >= step (the rounded quotient of a smaller w stays below 1).
+    const float stepX = (placement == 1 ? cut.width : cut.length) - tolerance_;
+    const float stepY = (placement == 1 ? cut.length : cut.width) - tolerance_;
+    if (!(stepX > 0) || !(stepY > 0)) return {};  // not larger than the tolerance: never fits
+    const LayoutItem& area = items_[k];
+    if (!(area.x2 - area.x1 >= stepX) || !(area.y2 - area.y1 >= stepY) || !(blade_ >= stepY)) return {};
+    return cutBlock(c, k, strategy, phase, randomSize, random, placement);
+}
+
+Block LayoutBuilder::cutBlock(int c, std::size_t k, int strategy, IterationPhase phase, bool randomSize,
+                              Random& random, int placement) {
+    const Shape& cut = shapes_[static_cast<std::size_t>(c - 1)];
+    const SheetVariety& sheet = sheets_[static_cast<std::size_t>(sheet_ - 1)];
+    const bool across = acrossFirst(strategy);
     const float sizeX = placement == 1 ? cut.width : cut.length;
     const float sizeY = placement == 1 ? cut.length : cut.width;
     const float stepX = sizeX - tolerance_;
     const float stepY = sizeY - tolerance_;
-    if (!(stepX > 0) || !(stepY > 0)) return {};  // not larger than the tolerance: never fits
-    const LayoutItem area = items_[k];
+    const LayoutItem area = items_[k];  // a copy: the list grows below
     const float regionWidth = area.x2 - area.x1;
     const float regionHeight = area.y2 - area.y1;
-    if (!(regionWidth >= stepX) || !(regionHeight >= stepY) || !(blade_ >= stepY)) return {};
+
+    // 3. How many fit.
     Block b{countOf(regionWidth / stepX), countOf(regionHeight / stepY)};
     b.ny = std::min(b.ny, countOf(blade_ / stepY));
     if (b.nx < 1 || b.ny < 1) return b;
@@ -274,6 +286,7 @@ CandidateFigures LayoutBuilder::figures() const {
 
 void LayoutBuilder::swapCandidate(LayoutBuilder& other) {
     std::swap(sheet_, other.sheet_);
+    std::swap(sheetGrain_, other.sheetGrain_);
     items_.swap(other.items_);
     quantities_.swap(other.quantities_);
     open_.swap(other.open_);

@@ -95,6 +95,9 @@ public:
     void swapCandidate(LayoutBuilder& other);
 
 private:
+    // Place block once a piece is known to fit: the counts, the caps, the random size and the cut.
+    [[gnu::noinline]] Block cutBlock(int c, std::size_t k, int strategy, IterationPhase phase, bool randomSize,
+                                     Random& random, int placement);
     void markRegion(std::size_t k, int kind);
     void appendRegion(float x1, float y1, float x2, float y2);
 
@@ -112,6 +115,7 @@ private:
     float minOffcut_;
 
     int sheet_ = 0;
+    int sheetGrain_ = 0;
     std::vector<LayoutItem> items_;
     std::vector<float> quantities_;
     std::vector<std::size_t> open_;     // positions of the free (-4) items, in list order
