@@ -9,20 +9,20 @@
 namespace veltrix {
 
 std::string filterValue(std::string_view key, std::string_view value) {
-    const ColumnSpec spec = lookupColumn(key);
+    const ColumnSpec attributes = lookupColumn(key);
     const std::string trimmed = trimBlanks(value);
-    if (spec.kind == ValueKind::Option) {
+    if (attributes.kind == ValueKind::Option) {
         const std::string v = toUpper(trimmed);
         if (v.empty() || v == "NO" || v == "N" || v == "0" || v == "FALSE") return {};
         if (v == "YES" || v == "Y" || v == "1" || v == "TRUE" || v == "X") return "YES";
         if (key == "CRITERIA" && (v == "AND" || v == "OR")) return v;
         throw InputError("the value '" + trimmed + "' of " + std::string(key) + " is neither YES nor empty");
     }
-    if (spec.entry == EntryMethod::DxfDialog || spec.entry == EntryMethod::PictureDialog) {
+    if (attributes.entry == EntryMethod::DxfDialog || attributes.entry == EntryMethod::PictureDialog) {
         // File paths keep their letter case; only what a table file cannot hold is dropped.
         std::string out;
         for (char c : trimmed)
-            if (c >= 32 && c <= 126 && c != '"' && c != ',' && static_cast<int>(out.size()) < spec.width) out += c;
+            if (c >= 32 && c <= 126 && c != '"' && c != ',' && static_cast<int>(out.size()) < attributes.width) out += c;
         return out;
     }
     std::string text;

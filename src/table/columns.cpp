@@ -8,7 +8,7 @@ namespace {
 
 struct Entry {
     std::string_view key;
-    ColumnSpec spec;
+    ColumnSpec attributes;
 };
 
 constexpr ColumnSpec col(int width, char kind, char entry) {
@@ -81,7 +81,7 @@ constexpr std::array kVocabulary = {
 
 ColumnSpec lookupColumn(std::string_view key) {
     for (const auto& e : kVocabulary)
-        if (e.key == key) return e.spec;
+        if (e.key == key) return e.attributes;
     return {};
 }
 

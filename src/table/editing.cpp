@@ -43,18 +43,18 @@ KeyResult open(KeyAction action) {
 }  // namespace
 
 KeyResult acceptCharacter(std::string_view key, std::string_view text, int character) {
-    const ColumnSpec spec = lookupColumn(key);
+    const ColumnSpec attributes = lookupColumn(key);
     int ch = character;
     if (ch >= 'a' && ch <= 'z') ch = ch - 'a' + 'A';
     bool discarded = false;
 
     if (ch == kBackspace) {
         discarded = true;
-        if (spec.kind != ValueKind::Fixed && spec.kind != ValueKind::Option && !text.empty())
+        if (attributes.kind != ValueKind::Fixed && attributes.kind != ValueKind::Option && !text.empty())
             return replace(std::string(text.substr(0, text.size() - 1)), false);
     }
 
-    switch (spec.entry) {
+    switch (attributes.entry) {
         case EntryMethod::DxfDialog: return open(KeyAction::OpenDxfDialog);
         case EntryMethod::PictureDialog: return open(KeyAction::OpenPictureDialog);
         case EntryMethod::ProductChooser: return open(KeyAction::OpenProductChoice);
@@ -66,9 +66,9 @@ KeyResult acceptCharacter(std::string_view key, std::string_view text, int chara
         case EntryMethod::None: return discard();
     }
 
-    if (static_cast<int>(text.size()) == spec.width) return discard();
+    if (static_cast<int>(text.size()) == attributes.width) return discard();
 
-    switch (spec.kind) {
+    switch (attributes.kind) {
         case ValueKind::Option:
             if (key == "ORN") {
                 if (!discarded && (ch == '1' || ch == '2')) return append(static_cast<char>(ch));
