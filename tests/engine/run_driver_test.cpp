@@ -186,7 +186,7 @@ TEST(RunDriver, ContinuedRunShowsTheStoredBestAndFailsWhenNothingMeetsTheDemand)
     impossible.sheet("1000", "1000", "1").cut("600", "600", "2");
     RunState again{2};
     TestRun failed;
-    test::runJob(failed, impossible.tables(), RunSettings{}, again, stored);
+    test::runJob(failed, impossible.tables(), RunSettings{}, again, stored, 0, false);
     EXPECT_EQ(failed.outcome.message, "Optimization failed.");
     EXPECT_EQ(failed.stored, stored);
 }

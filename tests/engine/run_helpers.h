@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "engine/result_files.h"
 #include "engine/run_driver.h"
+#include "plan_checker.h"
 #include "platform/event_pump.h"
 #include "platform/prompt.h"
 
@@ -48,9 +51,12 @@ struct TestRun {
 };
 
 // Runs the driver on the grids with the given settings; `storedBest` is the dia.tlf text a
-// continued run reads; the run stops after iteration `stopAfter` when it is above 0.
+// continued run reads; the run stops after iteration `stopAfter` when it is above 0. Every plan the
+// run stores is checked by the plan checker against the job, unless `checkResult` is false (a
+// stored plan of another job handed through on purpose).
 inline void runJob(TestRun& run, const JobTables& tables, const engine::RunSettings& settings,
-                   engine::RunState& state, const std::string& storedBest = "", long long stopAfter = 0) {
+                   engine::RunState& state, const std::string& storedBest = "", long long stopAfter = 0,
+                   bool checkResult = true) {
     engine::RunDriver driver(run.prompt, run.pump, run.observer);
     run.observer.driver = &driver;
     run.observer.stopAfter = stopAfter;
@@ -62,6 +68,11 @@ inline void runJob(TestRun& run, const JobTables& tables, const engine::RunSetti
     };
     run.outcome = driver.run(tables, settings, state, storage);
     run.observer.driver = nullptr;
+    if (checkResult && !run.stored.empty()) {
+        const PlanCheck check = checkPlan(tables.basic.saveText(), tables.sheets.saveText(), tables.cuts.saveText(),
+                                          settings.stock == StockMode::Coil, run.stored);
+        EXPECT_TRUE(check.ok()) << check.summary();
+    }
 }
 
 }  // namespace veltrix::test
