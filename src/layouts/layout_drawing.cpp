@@ -147,16 +147,9 @@ std::string LayoutDrawing::listing(int layout) const {
     PrintText out;
     out.line(lines.front());
     if (options_[Show::BasicDetailsList]) {
-        const engine::BasicDetails& b = result_.job.basic;
         out.line();
         out.line("Basic Details");
-        out.put("Mat=" + b.material).at(24, "Grain=" + b.grain).at(38, "Thk=" + generalText(b.thickness)).endLine();
-        out.put("Blade=" + generalText(b.blade))
-            .at(24, "Tol=" + generalText(b.tolerance))
-            .at(38, "Kerf=" + generalText(b.kerf))
-            .at(53, "Min OC=" + generalText(b.minOffcut))
-            .endLine();
-        out.line("Note: " + b.note);
+        reports::writeBasicDetailsLines(out, result_.job.basic);
     }
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string& line = lines[i];

@@ -12,6 +12,17 @@
 #include "table/table_file.h"
 
 namespace veltrix::reports {
+
+void writeBasicDetailsLines(PrintText& out, const engine::BasicDetails& b) {
+    out.put("Mat=" + b.material).at(24, "Grain=" + b.grain).at(38, "Thk=" + generalText(b.thickness)).endLine();
+    out.put("Blade=" + generalText(b.blade))
+        .at(24, "Tol=" + generalText(b.tolerance))
+        .at(38, "Kerf=" + generalText(b.kerf))
+        .at(53, "Min OC=" + generalText(b.minOffcut))
+        .endLine();
+    out.line("Note: " + b.note);
+}
+
 namespace {
 
 using engine::CutVariety;
@@ -172,15 +183,9 @@ Report ReportWriter::write() {
 }
 
 void ReportWriter::basicDetails() {
-    const auto& b = result_.job.basic;
     out_.line("Basic Details").line();
-    out_.put("Mat=" + b.material).at(24, "Grain=" + b.grain).at(38, "Thk=" + general(b.thickness)).endLine();
-    out_.put("Blade=" + general(b.blade))
-        .at(24, "Tol=" + general(b.tolerance))
-        .at(38, "Kerf=" + general(b.kerf))
-        .at(53, "Min OC=" + general(b.minOffcut))
-        .endLine();
-    out_.line("Note: " + b.note).line().line(kStars);
+    writeBasicDetailsLines(out_, result_.job.basic);
+    out_.line().line(kStars);
 }
 
 void ReportWriter::sheetsUsed() {

@@ -9,10 +9,12 @@
 #include <vector>
 
 namespace veltrix {
+class PrintText;
 class Workspace;
 }
 
 namespace veltrix::engine {
+struct BasicDetails;
 struct LoadedResult;
 }
 
@@ -42,6 +44,10 @@ struct Report {
 bool isReportHeading(std::string_view line);
 
 inline constexpr const char* kNotOptimizedMessage = "This file was not optimized.";
+
+// The three lines of the basic details shared by the report and the layout listing:
+// "Mat=" .. "Grain=" .. "Thk=", "Blade=" .. "Tol=" .. "Kerf=" .. "Min OC=", and "Note: ".
+void writeBasicDetailsLines(PrintText& out, const engine::BasicDetails& basic);
 
 // Builds the report. An empty result is no report: throws InputError with kNotOptimizedMessage.
 Report buildReport(const engine::LoadedResult& result, const ReportSettings& settings);
