@@ -27,7 +27,7 @@ public:
     Answer ask(const Message&) override { return Answer::No; }
 };
 
-void EndToEnd(benchmark::State& state, const char* name) {
+void EndToEnd(benchmark::State& state, const char* name, unsigned lanes) {
     const std::string text = readExistingFile(jobPath(name));
     Silent prompt;
     NullEventPump pump;
@@ -40,6 +40,7 @@ void EndToEnd(benchmark::State& state, const char* name) {
         RunSettings settings;
         settings.objective = parseOptions(project.text(kOptionsSection));
         settings.efficiency = 1;
+        settings.lanes = lanes;
         RunState runState;
         RunStorage storage;
         std::string written;
@@ -82,10 +83,15 @@ void Iteration(benchmark::State& state, const char* name, bool late) {
     }();
 }
 
-BENCHMARK_CAPTURE(EndToEnd, small, "small")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(EndToEnd, medium, "medium")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(EndToEnd, large, "large")->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK_CAPTURE(EndToEnd, xlarge, "xlarge")->Unit(benchmark::kMillisecond)->Iterations(1);
+// One lane, and two lanes (iterations built side by side on two threads): wall-clock time.
+BENCHMARK_CAPTURE(EndToEnd, small, "small", 1u)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(EndToEnd, small_2lanes, "small", 2u)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(EndToEnd, medium, "medium", 1u)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(EndToEnd, medium_2lanes, "medium", 2u)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(EndToEnd, large, "large", 1u)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK_CAPTURE(EndToEnd, large_2lanes, "large", 2u)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK_CAPTURE(EndToEnd, xlarge, "xlarge", 1u)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK_CAPTURE(EndToEnd, xlarge_2lanes, "xlarge", 2u)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK_CAPTURE(Iteration, small_ordered, "small", false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Iteration, small_random, "small", true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Iteration, medium_ordered, "medium", false)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,6 @@
 #include "engine/run_driver.h"
 
+#include "engine/plan_workers.h"
 #include "engine/prepare.h"
 #include "engine/result_files.h"
 #include "engine/search.h"
@@ -86,24 +87,37 @@ RunOutcome RunDriver::run(const JobTables& tables, const RunSettings& settings, 
     figures.budget = budget;
     bool anyMet = false;
     bool stopped = false;
-    for (long long i = first; i <= budget; ++i) {
-        state.continuation = i;
-        const IterationOutcome step = search.iterate(i);
-        if (step.improved) ++figures.improvements;
-        figures.iteration = i;
-        figures.demandMet = step.demandMet;
-        if (step.demandMet) {
-            anyMet = true;
-            const auto& best = search.bestStatistics();
-            figures.yieldText = coil ? "NA" : fixedText(best.yield * 100, 2, true);
-            figures.layoutsText = std::to_string(best.layouts);
+    // Later iterations are built on worker threads while this thread builds the first of each
+    // round, all with the bound known when the round began; the plans are then offered in order.
+    PlanWorkers workers(job, budget, PlanWorkers::workersFor(settings.lanes));
+    IterationPlan ownPlan;
+    const auto pumpEvents = [this] { events_.processEvents(); };
+    for (long long i = first; i <= budget && !stopped;) {
+        const long long round = std::min<long long>(workers.count() + 1, budget - i + 1);
+        const double bound = search.bound();
+        for (long long k = 1; k < round; ++k) workers.start(static_cast<unsigned>(k - 1), i + k, bound);
+        search.build(i, bound, ownPlan);
+        for (long long k = 0; k < round; ++k) {
+            IterationPlan& plan = k == 0 ? ownPlan : workers.wait(static_cast<unsigned>(k - 1), pumpEvents);
+            state.continuation = i + k;
+            const IterationOutcome step = search.offer(plan);
+            if (step.improved) ++figures.improvements;
+            figures.iteration = i + k;
+            figures.demandMet = step.demandMet;
+            if (step.demandMet) {
+                anyMet = true;
+                const auto& best = search.bestStatistics();
+                figures.yieldText = coil ? "NA" : fixedText(best.yield * 100, 2, true);
+                figures.layoutsText = std::to_string(best.layouts);
+            }
+            figures.remainingText = std::to_string(budget - (i + k)) + "/" + std::to_string(figures.improvements);
+            observer_.iterationDone(figures);
+            if (stop_) {
+                stopped = true;
+                break;
+            }
         }
-        figures.remainingText = std::to_string(budget - i) + "/" + std::to_string(figures.improvements);
-        observer_.iterationDone(figures);
-        if (stop_) {
-            stopped = true;
-            break;
-        }
+        i += round;
     }
 
     outcome.status = stopped ? RunOutcome::Status::Stopped : RunOutcome::Status::Done;

@@ -91,6 +91,9 @@ struct RunSettings {
     StockMode stock = StockMode::Sheet;
     Objective objective;
     int efficiency = 10;  // nesting efficiency in percent (misc.set)
+    // Iterations built at the same time (0: one per processor). The plan found, the figures
+    // shown and the continuation do not depend on it.
+    unsigned lanes = 0;
 };
 
 // Where a run finds the best plan of the run it continues, and where it stores its result (dia.tlf

@@ -113,35 +113,53 @@ bool Search::buildLayout(IterationPhase phase) {
 }
 
 IterationOutcome Search::iterate(long long iteration) {
+    build(iteration, bound(), plan_);
+    return offer(plan_);
+}
+
+void Search::build(long long iteration, double bound, IterationPlan& plan) {
     if (options_.reseedEachIteration) random_.seed(static_cast<std::uint32_t>(iteration));
     const IterationPhase phase{iteration, budget_};
     workSheets_.assign(sheetStock_.begin(), sheetStock_.end());
     workCuts_.assign(cutDemand_.begin(), cutDemand_.end());
     current_.clear();
 
-    IterationOutcome outcome;
-    double sheetArea = 0;
-    bool abandoned = false;
+    plan.iteration = iteration;
+    plan.complete = false;
+    plan.cutOff = false;
+    plan.sheetArea = 0;
+    plan.layouts = 0;
     while (anyPositive(workSheets_) && anyPositive(workCuts_)) {
         if (events_ != nullptr) events_->processEvents();
         const std::size_t first = current_.size();
         if (!buildLayout(phase)) break;
-        ++outcome.layouts;
-        sheetArea += itemArea(current_[first]) * static_cast<double>(current_[first].quantity);
+        ++plan.layouts;
+        plan.sheetArea += itemArea(current_[first]) * static_cast<double>(current_[first].quantity);
         // Bound: a plan that already uses more sheet area than the best cannot win.
-        if (!best_.empty() && sheetArea > bestStats_.sheetArea) {
-            abandoned = true;
+        if (bound >= 0 && plan.sheetArea > bound) {
+            plan.cutOff = true;
             break;
         }
     }
-    if (abandoned || anyPositive(workCuts_)) return outcome;
+    plan.complete = !plan.cutOff && !anyPositive(workCuts_);
+    plan.items.swap(current_);
+}
+
+IterationOutcome Search::offer(IterationPlan& plan) {
+    IterationOutcome outcome;
+    outcome.layouts = plan.layouts;
+    // Cut short by the bound it was built with, or by the best plan's: the sheet areas of the
+    // layouts add up without ever falling, so the sum exceeds the bound exactly when some
+    // layout's running sum did.
+    if (plan.cutOff || !plan.complete) return outcome;
+    if (!best_.empty() && plan.sheetArea > bestStats_.sheetArea) return outcome;
 
     outcome.demandMet = true;
     if (options_.singleLayout && outcome.layouts != 1) return outcome;
-    const SolutionStatistics stats = solutionStatistics(current_);
-    const double lastArea = lastLayoutPieceArea(current_);
+    const SolutionStatistics stats = solutionStatistics(plan.items);
+    const double lastArea = lastLayoutPieceArea(plan.items);
     if (beatsBest(stats, lastArea)) {
-        best_.swap(current_);
+        best_.swap(plan.items);
         bestStats_ = stats;
         bestLastArea_ = lastArea;
         outcome.improved = true;

@@ -34,6 +34,18 @@ struct IterationOutcome {
     int layouts = 0;         // layouts of this iteration's plan
 };
 
+// The plan one iteration builds, as far as it got. An iteration's plan depends only on its number:
+// the best plan so far only decides where the bound cuts it short. So plans can be built apart
+// (on other threads, with the bound known when they started) and offered in iteration order.
+struct IterationPlan {
+    long long iteration = 0;
+    std::vector<LayoutItem> items;
+    bool complete = false;  // the whole demand was met
+    bool cutOff = false;    // the bound it was built with cut it short
+    double sheetArea = 0;   // the sheet area of its layouts, summed as the bound sees it
+    int layouts = 0;
+};
+
 class Search {
 public:
     // `job` is prepared, enlarged by the kerf and sorted by area; it must outlive the search.
@@ -46,8 +58,17 @@ public:
     // Restarts the random sequence (used once when iterations are not reseeded).
     void seed(std::uint32_t seed) { random_.seed(seed); }
 
-    // Runs iteration i (1 .. budget).
+    // Runs iteration i (1 .. budget): build with the best plan's bound, then offer.
     IterationOutcome iterate(long long iteration);
+
+    // The bound of the best plan: its sheet area, or a negative number while there is none.
+    double bound() const { return best_.empty() ? -1.0 : bestStats_.sheetArea; }
+    // Builds iteration i's plan, cut short once its sheet area exceeds `bound` (none when negative).
+    void build(long long iteration, double bound, IterationPlan& plan);
+    // Offers a plan built with this search's bound or a looser one (the best plan's sheet area only
+    // ever shrinks, so a plan cut short by a looser bound is cut short by this one too). Applies
+    // the bound of the best plan and compares; the plan's items may be taken over.
+    IterationOutcome offer(IterationPlan& plan);
 
     const std::vector<LayoutItem>& best() const { return best_; }
     const SolutionStatistics& bestStatistics() const { return bestStats_; }
@@ -71,6 +92,7 @@ private:
     LayoutBuilder trial_;
     LayoutBuilder bestCandidate_;
     std::vector<LayoutItem> current_;
+    IterationPlan plan_;
     std::vector<LayoutItem> best_;
     SolutionStatistics bestStats_;
     double bestLastArea_ = 0;
