@@ -15,27 +15,43 @@ FileDialogRequest pictureDialogRequest(const std::string& current) {
     return {kPictureDialogTitle, kPictureFilter, current};
 }
 
-bool storeDxfChoice(BaseModule& module, JobGrid grid, int row, int column, const std::string& path) {
-    storeChosenText(module, grid, row, column, path);
-    if (path.empty()) return true;
+bool storeOutlineSizes(GridTable& table, int row, const std::string& path, Prompt& prompt) {
     dxf::EntityList outline;
     try {
         outline = dxf::readOutline(path);
     } catch (const std::exception& e) {
-        module.prompt().tell(e.what(), "Attention!", Icon::Exclamation);
+        prompt.tell(e.what(), "Attention!", Icon::Exclamation);
         return false;
     }
     if (outline.empty()) {
-        module.prompt().tell("The drawing " + path + " holds no lines, arcs or circles.", "Attention!",
-                             Icon::Exclamation);
+        prompt.tell("The drawing " + path + " holds no lines, arcs or circles.", "Attention!", Icon::Exclamation);
         return false;
     }
     const dxf::BoundingBox box = dxf::boundingBox(outline);
-    GridTable& table = jobGrid(module, grid);
     const int lengthColumn = table.columnOf("LENGTH");
     const int widthColumn = table.columnOf("WIDTH");
     if (lengthColumn > 0) table.setCell(row, lengthColumn, fixedText(box.width(), 2, false));
     if (widthColumn > 0) table.setCell(row, widthColumn, fixedText(box.height(), 2, false));
+    return true;
+}
+
+bool storeDxfChoice(BaseModule& module, JobGrid grid, int row, int column, const std::string& path) {
+    storeChosenText(module, grid, row, column, path);
+    if (path.empty()) return true;
+    return storeOutlineSizes(jobGrid(module, grid), row, path, module.prompt());
+}
+
+bool chooseFileForCell(GridTable& table, int row, int column, KeyAction action, FileDialogs& dialogs,
+                       Prompt& prompt) {
+    if (row < 1 || row >= table.rowCount() || column < 1 || column >= table.columnCount()) return false;
+    const std::string current = table.cell(row, column);
+    std::optional<std::string> chosen;
+    if (action == KeyAction::OpenDxfDialog) chosen = dialogs.openFile(dxfDialogRequest(current));
+    else if (action == KeyAction::OpenPictureDialog) chosen = dialogs.openFile(pictureDialogRequest(current));
+    else return false;
+    if (!chosen) return false;
+    table.setCell(row, column, *chosen);
+    if (action == KeyAction::OpenDxfDialog && !chosen->empty()) storeOutlineSizes(table, row, *chosen, prompt);
     return true;
 }
 

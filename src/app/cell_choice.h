@@ -1,6 +1,7 @@
 #pragma once
-// Cells of the cut-piece grid filled from file dialogs: the label picture (LABELFILE) and the DXF
-// outline (DXFFILE), whose drawing also sets the piece's LENGTH and WIDTH.
+// Cells filled from file dialogs: the label picture (LABELFILE) and the DXF outline (DXFFILE),
+// whose drawing also sets the piece's LENGTH and WIDTH; in the cut-piece grid of the job and in
+// the product library grid.
 
 #include <string>
 
@@ -8,6 +9,9 @@
 #include "platform/file_dialogs.h"
 
 namespace veltrix {
+
+class GridTable;
+class Prompt;
 
 inline constexpr const char* kDxfDialogTitle = "Open DXF file...";
 inline constexpr const char* kDxfFilter = "AutoCAD R12/LT2 DXF (*.dxf)|*.dxf|";
@@ -23,6 +27,18 @@ FileDialogRequest pictureDialogRequest(const std::string& current);
 // two decimals and no leading zero below 1 (600.00, .50). A drawing that cannot be read leaves the
 // sizes as they were and tells the user why. Returns false in that case.
 bool storeDxfChoice(BaseModule& module, JobGrid grid, int row, int column, const std::string& path);
+
+// Reads the DXF drawing `path` and writes its overall X extent into the row's LENGTH and its Y
+// extent into its WIDTH (the first columns of those keys), each with two decimals and no leading
+// zero below 1. A drawing that cannot be read or holds nothing to measure leaves the sizes as they
+// were and tells the user why; returns false then.
+bool storeOutlineSizes(GridTable& table, int row, const std::string& path, Prompt& prompt);
+
+// The file cells of a grid that is not a job grid (the product library): the DXF or picture
+// dialog opened with the cell's text; the chosen path replaces the text and, for a drawing, the
+// row's sizes follow it. Returns true when the cell changed; a cancelled dialog keeps the text.
+bool chooseFileForCell(GridTable& table, int row, int column, KeyAction action, FileDialogs& dialogs,
+                       Prompt& prompt);
 
 // Carries out a key's dialog action on a cell: the DXF dialog (then storeDxfChoice) or the picture
 // dialog, each opened with the cell's text; a cancelled dialog keeps the text. Returns true when
