@@ -1,0 +1,39 @@
+#include "app/label_printing.h"
+
+#include <stdexcept>
+
+#include "engine/loaded_result.h"
+#include "job/settings.h"
+#include "layouts/labels.h"
+#include "platform/prompt.h"
+#include "platform/shell.h"
+#include "table/file_ops.h"
+#include "table/workspace.h"
+
+namespace veltrix {
+
+const std::vector<std::string>& labelSheetKeys() {
+    static const std::vector<std::string> keys{
+        "ROWS",          "COLS",           "VP",        "BIGGER FONTSIZE",  "SHOW CLIENT",  "SHOW MATERIAL", "SHOW GRAIN",
+        "SHOW THICKNESS", "SHOW SIZE",     "SHOW QTY",  "SHOW DESCRIPTION", "SHOW PRODUCT", "SHOW LOGO"};
+    return keys;
+}
+
+bool printLabels(const Workspace& workspace, const engine::LoadedResult& result, int from, int to, Prompt& prompt,
+                 Shell& shell) {
+    const auto page = workspace.file(layouts::kLabelPageFile);
+    try {
+        const layouts::LabelSheet sheet = layouts::readLabelSheet(workspace);
+        if (from < 1 || to > result.layoutCount() || !labelRangeValid(from, to))
+            throw std::out_of_range("Choose layouts from 1 to " + std::to_string(result.layoutCount()) +
+                                    ", the first not after the last.");
+        writeFileAtomic(page, layouts::labelPage(result, sheet, from, to, reportOption(workspace), workspace));
+    } catch (const std::exception& e) {
+        prompt.tell(e.what(), "Attention!", Icon::Exclamation);
+        return false;
+    }
+    shell.openFile(page);
+    return true;
+}
+
+}  // namespace veltrix
