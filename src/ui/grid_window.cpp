@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/cell_choice.h"
 #include "app/grid_editing.h"
 #include "platform/clipboard.h"
 #include "platform/file_dialogs.h"
@@ -22,6 +23,7 @@
 #include "table/grid_print.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
+#include "ui/product_choice.h"
 #include "ui/services.h"
 
 namespace veltrix::ui {
@@ -158,7 +160,24 @@ void GridWindow::typeCharacter(int row, int column, int character) {
     const KeyResult r = typeIntoGrid(*table_, row, column, character, keepsBlankRow(), changed);
     if (changed) markChanged();
     if (r.beep) QApplication::beep();
-    if (r.action == KeyAction::OpenProductChoice) tellNotAvailable(services_.prompt, "The product choice window");
+    bool chosen = false;
+    switch (r.action) {
+        case KeyAction::OpenDxfDialog:
+        case KeyAction::OpenPictureDialog:
+            chosen = chooseFileForCell(*table_, row, column, r.action, services_.dialogs, services_.prompt);
+            break;
+        case KeyAction::OpenProductChoice:
+            if (const auto product = chooseProduct(services_, this)) {
+                table_->setCell(row, column, *product);
+                chosen = true;
+            }
+            break;
+        default: break;
+    }
+    if (chosen) {
+        markChanged();
+        if (keepsBlankRow()) table_->keepBlankRow();
+    }
     edited();
 }
 
