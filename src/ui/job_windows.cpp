@@ -18,7 +18,9 @@
 #include "table/file_ops.h"
 #include "table/number_text.h"
 #include "ui/grid_model.h"
+#include "ui/library_windows.h"
 #include "ui/previews.h"
+#include "ui/product_choice.h"
 #include "ui/services.h"
 
 namespace veltrix::ui {
@@ -77,7 +79,9 @@ void JobGridWindow::typeCharacter(int row, int column, int character) {
     switch (edit.action) {
         case KeyAction::OpenDxfDialog:
         case KeyAction::OpenPictureDialog: chooseForCell(module_, grid_, row, column, edit.action); break;
-        case KeyAction::OpenProductChoice: tellNotAvailable(services().prompt, "The product choice window"); break;
+        case KeyAction::OpenProductChoice:
+            if (const auto product = chooseProduct(services(), this)) storeChosenText(module_, grid_, row, column, *product);
+            break;
         default: break;
     }
     edited();
@@ -129,7 +133,10 @@ SheetWindow::SheetWindow(BaseModule& module, const Services& services, QWidget* 
 void SheetWindow::importFromLibrary() {
     const SheetImportResult result = importSheetsFromLibrary(module());
     if (result.outcome == SheetImportResult::Outcome::Imported) reload();
-    if (result.openLibrary) tellNotAvailable(services().prompt, "The material library window");
+    if (result.openLibrary) {
+        MaterialLibraryWindow library(services(), &module().state().changed, this);
+        library.exec();
+    }
 }
 
 void SheetWindow::refreshSide() {
