@@ -11,6 +11,7 @@
 #include "app/launcher.h"
 #include "platform/prompt.h"
 #include "ui/base_window.h"
+#include "ui/library_windows.h"
 #include "ui/settings_windows.h"
 
 namespace veltrix::ui {
@@ -49,13 +50,18 @@ LauncherWindow::LauncherWindow(const Services& services, QWidget* parent) : QWid
     add("cmdBase", QStringLiteral("Base Module"), QStringLiteral("Base Module"),
         [this] { openBaseModule(StockMode::Sheet); });
     add("cmdDcm", QStringLiteral("D C M"), QStringLiteral("RiRiza Manager"), [this] { openBaseModule(StockMode::Coil); });
-    add("cmdMlm", QStringLiteral("M L M"), QStringLiteral("Material Library Manager"),
-        [this] { tellNotAvailable(services_.prompt, "The material library window"); });
-    add("cmdPlm", QStringLiteral("P L M"), QStringLiteral("Product Library Manager"),
-        [this] { tellNotAvailable(services_.prompt, "The product library window"); });
+    add("cmdMlm", QStringLiteral("M L M"), QStringLiteral("Material Library Manager"), [this] {
+        MaterialLibraryWindow w(services_, nullptr, this);
+        w.exec();
+    });
+    add("cmdPlm", QStringLiteral("P L M"), QStringLiteral("Product Library Manager"), [this] {
+        ProductLibraryWindow w(services_, this);
+        w.exec();
+    });
     add("cmdLoad", QStringLiteral("Load Products"), QStringLiteral("Load Products"), [this] {
-        if (productsAvailable(services_.workspace, services_.prompt))
-            tellNotAvailable(services_.prompt, "The load-products window");
+        if (!productsAvailable(services_.workspace, services_.prompt)) return;
+        LoadProductsWindow w(services_, this);
+        w.exec();
     });
     add("cmdConfigure", QStringLiteral("Configure"), QStringLiteral("Modify Settings"), [this] {
         CustomWindow w(services_, nullptr, this);

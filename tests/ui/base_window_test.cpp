@@ -102,11 +102,9 @@ TEST(Launcher, ButtonsOpenTheirWindowsOrSaySo) {
     EXPECT_EQ(launcher.button("cmdExit")->toolTip(), "Close Veltrix Suite");
     launcher.button("cmdLoad")->click();
     EXPECT_EQ(h.messageTexts(), std::vector<std::string>{"No valid products in PLM"});
-    launcher.button("cmdMlm")->click();
     launcher.button("cmdBackup")->click();
-    ASSERT_EQ(h.prompt.messages.size(), 3u);
+    ASSERT_EQ(h.prompt.messages.size(), 2u);
     EXPECT_NE(h.prompt.messages[1].text.find("not available"), std::string::npos);
-    EXPECT_NE(h.prompt.messages[2].text.find("not available"), std::string::npos);
 
     launcher.button("cmdDcm")->click();
     ASSERT_NE(launcher.baseWindow(), nullptr);
