@@ -14,6 +14,7 @@
 #include "platform/prompt.h"
 #include "table/file_ops.h"
 #include "ui/density_window.h"
+#include "ui/labels_windows.h"
 #include "ui/scrap_window.h"
 #include "ui/services.h"
 
@@ -137,8 +138,10 @@ CustomWindow::CustomWindow(const Services& services, bool* changed, QWidget* par
         ScrapWindow w(services_, this);
         w.exec();
     });
-    add(QStringLiteral("Labels"), QStringLiteral("cmdLabels"),
-        [this] { tellNotAvailable(services_.prompt, "The label sheet window"); });
+    add(QStringLiteral("Labels"), QStringLiteral("cmdLabels"), [this] {
+        LabelSheetWindow w(services_, this);
+        w.exec();
+    });
     add(QStringLiteral("Misc"), QStringLiteral("cmdMisc"), [this] {
         MiscWindow w(services_, this);
         w.exec();
