@@ -19,6 +19,7 @@
 #include "platform/prompt.h"
 #include "render/painter_surface.h"
 #include "ui/dia_settings.h"
+#include "ui/labels_windows.h"
 #include "ui/services.h"
 
 namespace veltrix::ui {
@@ -75,8 +76,10 @@ DiaWindow::DiaWindow(LayoutViewer& viewer, const Services& services, QWidget* pa
     };
     add("Zoom", QStringLiteral("Zoom"), QStringLiteral("Magnify Layout"), [this] { zoom(); });
     add("Print", QStringLiteral("Print"), QStringLiteral("Print Layout(s)"), [this] { print(); });
-    add("Labels", QStringLiteral("Labels"), QStringLiteral("Print Labels"),
-        [this] { tellNotAvailable(services_.prompt, "The label printing"); });
+    add("Labels", QStringLiteral("Labels"), QStringLiteral("Print Labels"), [this] {
+        selector_->setFocus();
+        printLabelsOfViewer(viewer_, services_, this);
+    });
     add("Settings", QStringLiteral("Settings"), QStringLiteral("Settings"), [this] { settings(); });
     add("Add", QStringLiteral("Add..."), QStringLiteral("ADD Off-Cut / Cut-Piece"),
         [this] { tellNotAvailable(services_.prompt, "Layout editing"); });
