@@ -160,15 +160,9 @@ std::string LayoutDrawing::listing(int layout) const {
     return out.str();
 }
 
-DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& target) const {
-    if (layout < 1 || layout > result_.layoutCount())
-        throw std::out_of_range("layout " + std::to_string(layout) + " is not in the result");
-    const std::span<const LayoutItem> items = result_.layout(layout);
-    const float kerf = result_.job.basic.kerf;
-    const bool printer = target.target == Target::Printer;
-    DrawnLayout drawn;
-
-    // 1. The sheet item and the larger of its extents.
+ScaleSpec layoutScale(const engine::LoadedResult& result, int layout, const DrawTarget& target, double deviceWidth,
+                      double deviceHeight) {
+    const std::span<const LayoutItem> items = result.layout(layout);
     const LayoutItem* sheet = nullptr;
     for (const LayoutItem& item : items)
         if (item.kind == engine::kSheetItem) {
@@ -183,29 +177,45 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
     }
     if (!(extent > 0) || !std::isfinite(extent)) extent = 1;  // a flat sheet still gets a usable scale
 
-    // 2. Coordinate system: one user unit is one job unit.
     ScaleSpec scale;
-    if (printer) {
+    if (target.target == Target::Printer) {
         scale.width = 1.5 * extent;
-        const bool sized = surface.deviceWidth() > 0 && surface.deviceHeight() > 0;
-        scale.height = scale.width * (sized ? surface.deviceHeight() / surface.deviceWidth() : 1.0);
+        const bool sized = deviceWidth > 0 && deviceHeight > 0;
+        scale.height = scale.width * (sized ? deviceHeight / deviceWidth : 1.0);
         scale.top = -0.05 * scale.height;
         scale.left = -0.125 * scale.height;
-        surface.setPenWidth(options_.printLineWidth);
-        surface.setFont({"Century Gothic", 8});
     } else {
-        surface.clear();
         scale.height = 1.25 * extent;
         scale.width = scale.height;
         scale.top = scale.left = -0.1 * scale.height;
-        surface.setPenWidth(1);
-        surface.setFont({"Small Fonts", 7});
     }
     if (target.magnified) {
         // The sheet's width with its margins fills the target's width; Y keeps its scale.
         const double sheetWidth = sheet ? static_cast<double>(sheet->x2 - sheet->x1) : extent;
         scale.width = sheetWidth - 2 * scale.left;
         scale.left = scale.left * scale.width / scale.height;
+    }
+    return scale;
+}
+
+DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& target) const {
+    if (layout < 1 || layout > result_.layoutCount())
+        throw std::out_of_range("layout " + std::to_string(layout) + " is not in the result");
+    const std::span<const LayoutItem> items = result_.layout(layout);
+    const float kerf = result_.job.basic.kerf;
+    const bool printer = target.target == Target::Printer;
+    DrawnLayout drawn;
+
+    // 1. and 2. The sheet item, the larger of its extents, and the coordinate system: one user
+    // unit is one job unit.
+    const ScaleSpec scale = layoutScale(result_, layout, target, surface.deviceWidth(), surface.deviceHeight());
+    if (printer) {
+        surface.setPenWidth(options_.printLineWidth);
+        surface.setFont({"Century Gothic", 8});
+    } else {
+        surface.clear();
+        surface.setPenWidth(1);
+        surface.setFont({"Small Fonts", 7});
     }
     surface.setScale(scale);
     const TextPen pen{surface, scale.width / scale.height};

@@ -50,6 +50,13 @@ struct DrawnLayout {
 // The colour of cut-piece variety `number`: one of 22 colours, number mod 22.
 Rgb pieceColor(long long number);
 
+// The user coordinate system of a drawing of layout n (1 .. layoutCount) on a target of the given
+// device size: on the screen a square 1.25 times the sheet's larger extent with the sheet a tenth
+// in from the top-left; on the printer 1.5 times it across the page; magnified, the sheet's width
+// fills the target's width. A point of the picture maps back to job units through it.
+ScaleSpec layoutScale(const engine::LoadedResult& result, int layout, const DrawTarget& target, double deviceWidth,
+                      double deviceHeight);
+
 // Fills a rectangle with 45-degree lines `step` apart, each clipped to the rectangle.
 void hatch(Surface& surface, double x1, double y1, double x2, double y2, double step, Rgb color);
 
