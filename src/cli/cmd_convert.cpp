@@ -1,0 +1,49 @@
+// veltrix convert VALUE --from U --to U: a length converted between mm, cm, mt, in and ft as the
+// unit conversion tool converts it (mixed fractions such as "1 1/2" included), four decimals.
+
+#include <ostream>
+#include <string>
+
+#include "cli/args.h"
+#include "tools/unit_conversion.h"
+
+namespace veltrix::cli {
+namespace {
+
+std::string unitList() {
+    std::string list;
+    for (const char* unit : tools::kUnits) list += (list.empty() ? "" : ", ") + std::string(unit);
+    return list;
+}
+
+int convert(CommandContext& context) {
+    CLI::App app{"Converts a length between units (" + unitList() + "); the value may be a mixed fraction "
+                 "such as \"1 1/2\"",
+                 "veltrix convert"};
+    std::string value, from, to;
+    app.add_option("VALUE", value, "the length, e.g. 25.4 or \"1 1/2\"")->required();
+    app.add_option("--from", from, "unit of the value")->required();
+    app.add_option("--to", to, "unit of the result")->required();
+    if (auto done = parseArguments(app, context)) return *done;
+
+    const auto fromUnit = tools::unitIndex(from);
+    const auto toUnit = tools::unitIndex(to);
+    for (const auto& [unit, index] : {std::pair{from, fromUnit}, std::pair{to, toUnit}})
+        if (!index) {
+            context.err << "veltrix convert: unknown unit \"" << unit << "\"; the units are " << unitList() << "\n";
+            return kExitUsage;
+        }
+    const auto result = tools::conversionText(value, *fromUnit, *toUnit);
+    if (!result) {
+        context.err << "veltrix convert: \"" << value << "\" cannot be converted\n";
+        return kExitJobFailed;
+    }
+    context.out << *result << "\n";
+    return kExitOk;
+}
+
+const CommandRegistration reg({"convert", "convert VALUE --from U --to U",
+                               "a length converted between mm, cm, mt, in and ft", &convert});
+
+}  // namespace
+}  // namespace veltrix::cli
