@@ -18,6 +18,17 @@ LayoutViewer::LayoutViewer(BaseModule& module) : module_(module) {
     options_ = layouts::readDisplayOptions(module.workspace());
 }
 
+void LayoutViewer::reload() {
+    engine::LoadedResult result = engine::loadResult(readWholeFile(module_.resultFile()), module_.tables(),
+                                                     module_.state().mode, module_.state().objective);
+    if (result.empty()) throw InputError(kNotOptimizedMessage);
+    reports::ResultReports reports = reports::writeResultReports(module_.workspace(), result);
+    result_ = std::move(result);
+    reports_ = std::move(reports);
+    options_ = layouts::readDisplayOptions(module_.workspace());
+    select(current_);
+}
+
 void LayoutViewer::select(int layout) { current_ = std::clamp(layout, 1, std::max(1, layoutCount())); }
 
 std::vector<std::string> LayoutViewer::selectorEntries() const {

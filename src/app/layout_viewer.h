@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/loaded_result.h"
+#include "layouts/alternate_arrangement.h"
 #include "layouts/display_options.h"
 #include "layouts/dxf_export.h"
 #include "layouts/layout_drawing.h"
@@ -26,6 +27,15 @@ public:
     // InputError ("This file was not optimized." for an empty result, or why the result does not
     // fit the job) and FileError (a file that cannot be written).
     explicit LayoutViewer(BaseModule& module);
+
+    BaseModule& module() const { return module_; }
+    // Loads dia.tlf again after an edit or an alternate arrangement: the result, report and off-cut
+    // table computed and written anew, dia.set read; the current layout stays (held within the new
+    // count) and so does the magnification. Throws as the constructor does, leaving the viewer as
+    // it was.
+    void reload();
+    // The fill strategy of the alternate arrangements, kept for as long as the viewer lives.
+    layouts::StrategyCycle& strategies() { return strategies_; }
 
     int layoutCount() const { return result_.layoutCount(); }
     int current() const { return current_; }
@@ -66,6 +76,7 @@ private:
     layouts::DisplayOptions options_;
     int current_ = 1;
     bool magnified_ = false;
+    layouts::StrategyCycle strategies_;
 };
 
 // Opens the viewer, or tells the user why it cannot open and gives nothing.
