@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QTextEdit>
@@ -19,6 +20,7 @@
 #include "platform/prompt.h"
 #include "render/painter_surface.h"
 #include "ui/dia_settings.h"
+#include "ui/edit_windows.h"
 #include "ui/labels_windows.h"
 #include "ui/services.h"
 
@@ -64,6 +66,7 @@ DiaWindow::DiaWindow(LayoutViewer& viewer, const Services& services, QWidget* pa
     text_->setLineWrapMode(QTextEdit::NoWrap);
     text_->installEventFilter(this);
     picture_->installEventFilter(this);
+    picture_->setMouseTracking(true);  // the tooltip names what a press would edit
     toolBar_->setObjectName(QStringLiteral("TB"));
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
 
@@ -82,9 +85,9 @@ DiaWindow::DiaWindow(LayoutViewer& viewer, const Services& services, QWidget* pa
     });
     add("Settings", QStringLiteral("Settings"), QStringLiteral("Settings"), [this] { settings(); });
     add("Add", QStringLiteral("Add..."), QStringLiteral("ADD Off-Cut / Cut-Piece"),
-        [this] { tellNotAvailable(services_.prompt, "Layout editing"); });
+        [this] { addToLayout(*this, viewer_, services_); });
     QAction* arrange = add("Arrange", QStringLiteral("Arrange"), QStringLiteral("Alternate Arrangement"),
-                           [this] { tellNotAvailable(services_.prompt, "The alternate arrangement"); });
+                           [this] { arrangeLayout(*this, viewer_, services_); });
     arrange->setEnabled(viewer.arrangeAllowed());
     QAction* exportAction = add("Export", QStringLiteral("Export..."), QStringLiteral("Export as DXF..."),
                                 [this] { exportDxf(false); });
@@ -223,8 +226,15 @@ void DiaWindow::keyPressEvent(QKeyEvent* event) {
 bool DiaWindow::eventFilter(QObject* watched, QEvent* event) {
     // The text panel never keeps the focus: it goes to the selector.
     if (watched == text_ && event->type() == QEvent::FocusIn) selector_->setFocus();
-    if (watched == picture_ && event->type() == QEvent::MouseButtonPress)
-        tellNotAvailable(services_.prompt, "Layout editing");
+    if (watched == picture_ && event->type() == QEvent::MouseMove) {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        picture_->setToolTip(layoutTooltip(viewer_, picture_->size(), move->position()));
+    }
+    if (watched == picture_ && event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::LeftButton) editLayoutAt(*this, viewer_, services_, press->position());
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 
