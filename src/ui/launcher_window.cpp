@@ -13,6 +13,7 @@
 #include "ui/base_window.h"
 #include "ui/library_windows.h"
 #include "ui/settings_windows.h"
+#include "ui/tool_windows.h"
 
 namespace veltrix::ui {
 
@@ -67,8 +68,10 @@ LauncherWindow::LauncherWindow(const Services& services, QWidget* parent) : QWid
         CustomWindow w(services_, nullptr, this);
         w.exec();
     });
-    add("cmdBackup", QStringLiteral("Backup"), QStringLiteral("Backup"),
-        [this] { tellNotAvailable(services_.prompt, "The backup window"); });
+    add("cmdBackup", QStringLiteral("Backup"), QStringLiteral("Backup"), [this] {
+        BackupWindow w(services_, this);
+        w.exec();
+    });
     add("cmdExit", QStringLiteral("Exit"), QStringLiteral("Close Veltrix Suite"), [this] { exitProgram(); });
 
     auto* layout = new QVBoxLayout(this);
