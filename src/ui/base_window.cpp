@@ -20,6 +20,7 @@
 #include "ui/job_windows.h"
 #include "ui/progress_dialog.h"
 #include "ui/result_windows.h"
+#include "ui/tool_windows.h"
 
 namespace veltrix::ui {
 
@@ -116,7 +117,7 @@ void BaseWindow::buildMenus() {
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     make(tools, "mnuUnit", QStringLiteral("&Unit Conversion Tool"), QKeySequence(Qt::Key_F9),
-         [this] { tellNotAvailable(services_.prompt, "The unit conversion tool"); });
+         [this] { openUnitConversion(*this); });
     tools->addSeparator();
     make(tools, "mnuDensity", QStringLiteral("&Density Table"), {}, [this] { showDensityTable(); });
 
