@@ -24,6 +24,15 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Enter moves on as Tab does: to the next cell on the right, then to the start of the next
+    // row, so that a list is typed from the keyboard alone.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        const QModelIndex next = moveCursor(MoveNext, event->modifiers());
+        if (next.isValid()) setCurrentIndex(next);
+        event->accept();
+        return;
+    }
     QTableView::keyPressEvent(event);
 }
 

@@ -87,6 +87,9 @@ GridWindow::GridWindow(GridTable& table, const Services& services, bool* changed
     connect(pasteAction_, &QAction::triggered, this, [this] { pasteCells(); });
 
     view_->setModel(model_);
+    // Focus given to the window (its sub-window activated, focus restored after a question) goes
+    // to the grid, so that typing goes on in the current cell.
+    setFocusProxy(view_);
     view_->setKeyHandler([this](QKeyEvent* e) { return handleKey(e); });
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { refreshSide(); emit cellsChanged(); });
 

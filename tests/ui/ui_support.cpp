@@ -61,13 +61,15 @@ void Harness::copyExample() {
 }
 
 void whileModal(const std::function<void()>& action, const std::function<bool(QWidget*)>& handler) {
-    std::set<QWidget*> handled;
+    // A handled window is marked on itself: a window opened again in a loop may reuse the address
+    // of the one before, so the address cannot tell them apart.
+    static const char* const kHandled = "veltrixTestHandled";
     QTimer timer;
     timer.setInterval(10);
     QObject::connect(&timer, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || handled.count(modal)) return;
-        if (handler(modal)) handled.insert(modal);
+        if (!modal || modal->property(kHandled).toBool()) return;
+        if (handler(modal)) modal->setProperty(kHandled, true);
     });
     timer.start();
     action();
