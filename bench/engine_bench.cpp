@@ -9,11 +9,10 @@
 
 #include <string>
 
+#include "engine/optimize.h"
 #include "engine/prepare.h"
-#include "engine/result_files.h"
-#include "engine/run_driver.h"
 #include "engine/search.h"
-#include "job/job_file.h"
+#include "job/document.h"
 #include "job/project_file.h"
 #include "table/file_ops.h"
 
@@ -22,37 +21,21 @@ namespace {
 
 std::string jobPath(const char* name) { return std::string(VELTRIX_BENCH_JOBS) + "/" + name + ".opt"; }
 
-class Silent : public Prompt {
-public:
-    Answer ask(const Message&) override { return Answer::No; }
-};
-
 void EndToEnd(benchmark::State& state, const char* name, unsigned lanes) {
     const std::string text = readExistingFile(jobPath(name));
-    Silent prompt;
-    NullEventPump pump;
     RunObserver observer;
     long long budget = 0, layouts = 0;
     for (auto _ : state) {
-        Project project = parseProject(text);
-        JobTables tables;
-        tablesFromProject(project, tables);
+        Document doc = documentOfProject(parseProject(text), StockMode::Sheet);
         RunSettings settings;
-        settings.objective = parseOptions(project.text(kOptionsSection));
         settings.efficiency = 1;
         settings.lanes = lanes;
-        RunState runState;
-        RunStorage storage;
-        std::string written;
-        storage.write = [&](const std::vector<LayoutItem>& items) {
-            project.setText(kResultSection, layoutItemsText(items));
-            written = projectText(project);
-        };
-        RunDriver driver(prompt, pump, observer);
-        const RunOutcome outcome = driver.run(tables, settings, runState, storage);
+        const RunOutcome outcome = optimize(doc.job(), settings, observer);
+        doc.plan = outcome.plan;
+        std::string written = projectText(projectOfDocument(doc));
         benchmark::DoNotOptimize(written);
         budget = outcome.figures.budget;
-        layouts = outcome.result.empty() ? 0 : outcome.result.back().layout;
+        layouts = outcome.plan.layoutCount();
     }
     state.counters["budget"] = static_cast<double>(budget);
     state.counters["layouts"] = static_cast<double>(layouts);
@@ -62,8 +45,7 @@ void EndToEnd(benchmark::State& state, const char* name, unsigned lanes) {
 }
 
 void Iteration(benchmark::State& state, const char* name, bool late) {
-    const JobFile job = readJobFile(jobPath(name));
-    PreparedJob prepared = prepareInput(job.tables, job.mode, job.objective);
+    PreparedJob prepared = prepareInput(readDocument(jobPath(name)).job());
     addKerf(prepared);
     sortByArea(prepared);
     const long long budget = iterationBudget(prepared.cuts.size(), 10);

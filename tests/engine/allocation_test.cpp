@@ -9,7 +9,7 @@
 
 #include "engine/layout_generation.h"
 #include "engine/prepare.h"
-#include "job/job_file.h"
+#include "job/document.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -28,8 +28,7 @@ namespace veltrix::engine {
 namespace {
 
 TEST(HotPath, RefillingASheetAllocatesNothing) {
-    const JobFile file = readJobFile(test::dataFile("conformance/cabinet.opt"));
-    PreparedJob job = prepareInput(file.tables, file.mode, file.objective);
+    PreparedJob job = prepareInput(readDocument(test::dataFile("conformance/cabinet.opt")).job());
     addKerf(job);
     sortByArea(job);
     std::vector<float> quantities;
@@ -44,7 +43,7 @@ TEST(HotPath, RefillingASheetAllocatesNothing) {
         for (int strategy = 1; strategy <= 8; ++strategy) {
             random.seed(static_cast<std::uint32_t>(strategy));
             builder.startLayout(1, quantities);
-            builder.fill(strategy, late, strategy % 2 == 0, random);
+            builder.fill(strategyOfNumber(strategy), late, strategy % 2 == 0, random);
             for (const auto& item : builder.items()) placedPieces += item.isPiece() ? 1 : 0;
         }
         if (round == 1) {

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "engine/statistics.h"
-#include "job/job_file.h"
+#include "job/document.h"
 #include "plan_checker.h"
 #include "run_helpers.h"
 #include "support/temp_folder.h"
@@ -52,28 +52,24 @@ class Conformance : public ::testing::TestWithParam<ConformanceCase> {};
 
 TEST_P(Conformance, LayoutResultByteForByte) {
     const ConformanceCase& c = GetParam();
-    const JobFile job = readJobFile(test::dataFile("conformance/" + c.file));
+    const Document doc = readDocument(test::dataFile("conformance/" + c.file));
     const std::string expected =
         test::readFile(test::dataFile("conformance/" + c.file.substr(0, c.file.rfind('.')) + ".dia.tlf"));
     ASSERT_FALSE(expected.empty());
 
     RunSettings settings;
-    settings.stock = job.mode;
-    settings.objective = job.objective;
     settings.efficiency = c.efficiency;
-    RunState state;
     test::TestRun run;
-    test::runJob(run, job.tables, settings, state);
+    test::runJob(run, doc.tables, doc.mode, doc.objective, settings);
 
-    ASSERT_TRUE(run.storedAnything);
-    EXPECT_EQ(run.stored, expected);
+    EXPECT_EQ(run.plan, expected);
     EXPECT_EQ(run.outcome.message, c.message);
-    const auto stats = solutionStatistics(parseLayoutItems(run.stored));
+    const auto stats = solutionStatistics(run.outcome.plan.items);
     EXPECT_EQ(fixedText(stats.yield * 100, 2, true), c.yield);
     EXPECT_EQ(stats.layouts, c.layouts);
 
     const test::PlanCheck check = test::checkProjectPlan(
-        test::readFile(test::dataFile("conformance/" + c.file)), job.mode == StockMode::Coil, run.stored);
+        test::readFile(test::dataFile("conformance/" + c.file)), doc.mode == StockMode::Coil, run.plan);
     EXPECT_TRUE(check.ok()) << check.summary();
     EXPECT_NEAR(check.yield * 100, std::stod(c.yield), 0.005);
     EXPECT_EQ(check.layouts, c.layouts);

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "job/job_file.h"
+#include "job/document.h"
 #include "plan_checker.h"
 #include "run_helpers.h"
 #include "support/temp_folder.h"
@@ -20,17 +20,14 @@ TEST(Examples, EveryExampleJobOptimizesToAValidPlan) {
         const std::string ext = toLower(entry.path().extension().string());
         if (ext != ".opt" && ext != ".dcm") continue;
         ++jobs;
-        const JobFile job = readJobFile(entry.path());
+        const Document doc = readDocument(entry.path());
         RunSettings settings;
-        settings.stock = job.mode;
-        settings.objective = job.objective;
         settings.efficiency = 2;
-        RunState state;
         test::TestRun run;
-        test::runJob(run, job.tables, settings, state);
+        test::runJob(run, doc.tables, doc.mode, doc.objective, settings);
         EXPECT_EQ(run.outcome.message, "Optimization done.") << entry.path();
         const auto check =
-            test::checkProjectPlan(test::readFile(entry.path()), job.mode == StockMode::Coil, run.stored);
+            test::checkProjectPlan(test::readFile(entry.path()), doc.mode == StockMode::Coil, run.plan);
         EXPECT_TRUE(check.ok()) << entry.path() << "\n" << check.summary();
     }
     EXPECT_GE(jobs, 2);

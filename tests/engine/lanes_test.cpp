@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "job/job_file.h"
+#include "job/document.h"
 #include "run_helpers.h"
 #include "support/temp_folder.h"
 
@@ -24,10 +24,8 @@ std::vector<Shown> shown(const test::TestRun& run) {
     return out;
 }
 
-RunSettings settingsFor(const JobFile& job, int efficiency, unsigned lanes) {
+RunSettings settingsFor(int efficiency, unsigned lanes) {
     RunSettings s;
-    s.stock = job.mode;
-    s.objective = job.objective;
     s.efficiency = efficiency;
     s.lanes = lanes;
     return s;
@@ -36,19 +34,17 @@ RunSettings settingsFor(const JobFile& job, int efficiency, unsigned lanes) {
 class Lanes : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(Lanes, AnyNumberOfLanesGivesTheSameRun) {
-    const JobFile job = readJobFile(test::dataFile(std::string("conformance/") + GetParam()));
-    RunState oneState;
+    const Document doc = readDocument(test::dataFile(std::string("conformance/") + GetParam()));
     test::TestRun one;
-    test::runJob(one, job.tables, settingsFor(job, 4, 1), oneState);
-    ASSERT_FALSE(one.stored.empty());
+    test::runJob(one, doc.tables, doc.mode, doc.objective, settingsFor(4, 1));
+    ASSERT_FALSE(one.plan.empty());
     for (unsigned lanes : {2u, 3u, 5u}) {
-        RunState state;
         test::TestRun many;
-        test::runJob(many, job.tables, settingsFor(job, 4, lanes), state);
-        EXPECT_EQ(many.stored, one.stored) << lanes << " lanes";
+        test::runJob(many, doc.tables, doc.mode, doc.objective, settingsFor(4, lanes));
+        EXPECT_EQ(many.plan, one.plan) << lanes << " lanes";
         EXPECT_EQ(shown(many), shown(one)) << lanes << " lanes";
         EXPECT_EQ(many.outcome.message, one.outcome.message);
-        EXPECT_EQ(state.continuation, oneState.continuation);
+        EXPECT_EQ(many.outcome.lastIteration, one.outcome.lastIteration);
     }
 }
 
@@ -57,22 +53,23 @@ INSTANTIATE_TEST_SUITE_P(ConformanceJobs, Lanes,
                                            "merge.opt"));
 
 TEST(LanesStop, StoppingMidRoundContinuesLikeOneLane) {
-    const JobFile job = readJobFile(test::dataFile("conformance/cabinet.opt"));
-    RunState fullState;
+    const Document doc = readDocument(test::dataFile("conformance/cabinet.opt"));
     test::TestRun full;
-    test::runJob(full, job.tables, settingsFor(job, 5, 1), fullState);
+    test::runJob(full, doc.tables, doc.mode, doc.objective, settingsFor(5, 1));
     // With three lanes, iterations 1-3, 4-6, ... form rounds: stop inside a round and at its ends.
     for (long long k : {1LL, 2LL, 3LL, 44LL, 100LL}) {
-        RunState state;
         test::TestRun first;
-        test::runJob(first, job.tables, settingsFor(job, 5, 3), state, "", k);
+        test::runJob(first, doc.tables, doc.mode, doc.objective, settingsFor(5, 3), k);
         EXPECT_EQ(first.outcome.status, RunOutcome::Status::Stopped);
-        EXPECT_EQ(state.continuation, k);
+        EXPECT_EQ(first.outcome.lastIteration, k);
         ASSERT_FALSE(first.observer.iterations.empty());
         EXPECT_EQ(first.observer.iterations.back().iteration, k);
+        RunSettings again = settingsFor(5, 2);
+        again.continueFrom = first.outcome.lastIteration;
+        again.continued = first.outcome.plan;
         test::TestRun second;
-        test::runJob(second, job.tables, settingsFor(job, 5, 2), state, first.stored);
-        EXPECT_EQ(second.stored, full.stored) << "stopped after " << k;
+        test::runJob(second, doc.tables, doc.mode, doc.objective, again);
+        EXPECT_EQ(second.plan, full.plan) << "stopped after " << k;
     }
 }
 

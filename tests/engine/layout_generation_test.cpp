@@ -47,7 +47,9 @@ struct Fixture {
 const IterationPhase kOrdered{1, 300};  // 3 x 1 <= 300
 const IterationPhase kLater{250, 300};  // beyond both thirds
 
-std::vector<LayoutItem> ofKind(const LayoutBuilder& b, int kind) {
+FillStrategy S(int number) { return strategyOfNumber(number); }
+
+std::vector<LayoutItem> ofKind(const LayoutBuilder& b, ItemKind kind) {
     std::vector<LayoutItem> out;
     for (const auto& item : b.items())
         if (item.kind == kind) out.push_back(item);
@@ -55,7 +57,7 @@ std::vector<LayoutItem> ofKind(const LayoutBuilder& b, int kind) {
 }
 
 LayoutItem rect(int kind, float x1, float y1, float x2, float y2, int placement = 0) {
-    return LayoutItem{0, kind, 1, x1, y1, x2, y2, 0, placement};
+    return LayoutItem{0, static_cast<ItemKind>(kind), 1, x1, y1, x2, y2, 0, static_cast<Placement>(placement)};
 }
 
 TEST(StartLayout, SheetMarginsAndTheUsableArea) {
@@ -70,17 +72,17 @@ TEST(StartLayout, SheetMarginsAndTheUsableArea) {
     EXPECT_EQ(b.items()[3], rect(-2, 1210, 12, 1224, 2444));
     EXPECT_EQ(b.items()[4], rect(-2, 10, 2428, 1210, 2444));
     EXPECT_EQ(b.items()[5], rect(-4, 10, 12, 1210, 2428));
-    EXPECT_EQ(b.nextFreeRegion(1), 5u);
+    EXPECT_EQ(b.nextFreeRegion(S(1)), 5u);
 }
 
 TEST(StartLayout, UsableLengthBeyondTheBladeLeavesOnlyAcrossStrategies) {
     const SheetVariety s = sheetOf(1000, 3000);
-    for (int o : {1, 2, 5, 6}) EXPECT_TRUE(LayoutBuilder::applicable(s, 2000, o)) << o;
-    for (int o : {3, 4, 7, 8}) EXPECT_FALSE(LayoutBuilder::applicable(s, 2000, o)) << o;
+    for (int o : {1, 2, 5, 6}) EXPECT_TRUE(LayoutBuilder::applicable(s, 2000, S(o))) << o;
+    for (int o : {3, 4, 7, 8}) EXPECT_FALSE(LayoutBuilder::applicable(s, 2000, S(o))) << o;
     const SheetVariety wide = sheetOf(2500, 1800, 100, 0, 100, 0);  // usable width 2300
-    for (int o : {1, 2, 5, 6}) EXPECT_FALSE(LayoutBuilder::applicable(wide, 2200, o)) << o;
-    for (int o : {3, 4, 7, 8}) EXPECT_TRUE(LayoutBuilder::applicable(wide, 2200, o)) << o;
-    EXPECT_TRUE(LayoutBuilder::applicable(wide, 2300, 1));  // equal to the blade is within it
+    for (int o : {1, 2, 5, 6}) EXPECT_FALSE(LayoutBuilder::applicable(wide, 2200, S(o))) << o;
+    for (int o : {3, 4, 7, 8}) EXPECT_TRUE(LayoutBuilder::applicable(wide, 2200, S(o))) << o;
+    EXPECT_TRUE(LayoutBuilder::applicable(wide, 2300, S(1)));  // equal to the blade is within it
 }
 
 TEST(PlaceBlock, RowsFirstSplitsBesideAndBelowWithAThroughCut) {
@@ -91,12 +93,12 @@ TEST(PlaceBlock, RowsFirstSplitsBesideAndBelowWithAThroughCut) {
     Random random;
     // Strategy 5, ordered: placement 1; nx = floor(1204 / 304) = 3, ny = floor(2424 / 504) = 4,
     // then the demand of 10: 3 x 4 = 12 > 10, so ny = 3 (9 pieces).
-    const Block block = b.placeBlock(1, 5, 5, kOrdered, false, random);
+    const Block block = b.placeBlock(1, 5, S(5), kOrdered, false, random);
     EXPECT_EQ(block.nx, 3);
     EXPECT_EQ(block.ny, 3);
     EXPECT_EQ(b.quantities()[0], 1.0f);
     const auto& it = b.items();
-    EXPECT_EQ(it[5].kind, kConsumedItem);
+    EXPECT_EQ(it[5].kind, ItemKind::Consumed);
     ASSERT_EQ(it.size(), 6u + 9u + 3u);
     EXPECT_EQ(it[6], rect(1, 10, 10, 314, 514, 1));
     EXPECT_EQ(it[7], rect(1, 314, 10, 618, 514, 1));
@@ -115,14 +117,14 @@ TEST(PlaceBlock, ColumnsFirstSplitsDownTheRegion) {
     Random random;
     // Strategy 7, ordered: placement 1; nx = 3, ny = 4; the demand of 4 lowers nx first: 3 x 4 > 4
     // down to nx = 1 (1 x 4 = 4).
-    const Block block = b.placeBlock(1, 5, 7, kOrdered, false, random);
+    const Block block = b.placeBlock(1, 5, S(7), kOrdered, false, random);
     EXPECT_EQ(block.nx, 1);
     EXPECT_EQ(block.ny, 4);
-    const auto regions = ofKind(b, kOffcutItem);
+    const auto regions = ofKind(b, ItemKind::Offcut);
     ASSERT_EQ(regions.size(), 2u);
     EXPECT_EQ(regions[0], rect(-4, 314, 10, 1214, 2434));  // beside, down the whole region
     EXPECT_EQ(regions[1], rect(-4, 10, 2026, 314, 2434));  // below the block
-    const auto cuts = ofKind(b, kThroughCut);
+    const auto cuts = ofKind(b, ItemKind::ThroughCut);
     ASSERT_EQ(cuts.size(), 1u);
     EXPECT_EQ(cuts[0], rect(-6, 314, 0, 314, 2444));
 }
@@ -134,13 +136,13 @@ TEST(PlaceBlock, DemandCapNeverLetsARowExceedTheRemainingQuantity) {
     LayoutBuilder b = f.start();
     Random random;
     // Strategy 1: nx = 5, ny = 2; ny goes down to 1 (5 > 3 still), then nx to 3.
-    const Block block = b.placeBlock(1, 5, 1, kOrdered, false, random);
+    const Block block = b.placeBlock(1, 5, S(1), kOrdered, false, random);
     EXPECT_EQ(block.nx, 3);
     EXPECT_EQ(block.ny, 1);
     EXPECT_EQ(b.quantities()[0], 0.0f);
     // Strategy 3 lowers nx first: nx = 5, ny = 2 with q = 3 -> nx = 1 (1 x 2 = 2 <= 3).
     LayoutBuilder c = f.start();
-    const Block column = c.placeBlock(1, 5, 3, kOrdered, false, random);
+    const Block column = c.placeBlock(1, 5, S(3), kOrdered, false, random);
     EXPECT_EQ(column.nx, 1);
     EXPECT_EQ(column.ny, 2);
     EXPECT_EQ(c.quantities()[0], 1.0f);
@@ -152,12 +154,12 @@ TEST(PlaceBlock, ToleranceZeroKeepsExactSizes) {
     f.cuts = {pieceOf(500, 500, 5)};
     LayoutBuilder b = f.start();
     Random random;
-    const Block block = b.placeBlock(1, 5, 5, kOrdered, false, random);
+    const Block block = b.placeBlock(1, 5, S(5), kOrdered, false, random);
     EXPECT_EQ(block.nx, 1);
     EXPECT_EQ(block.ny, 1);
     EXPECT_EQ(b.items()[6], rect(1, 0, 0, 500, 500, 1));
     // The rest (499 wide) takes no further piece.
-    EXPECT_FALSE(b.placeBlock(1, b.nextFreeRegion(5), 5, kOrdered, false, random).placed());
+    EXPECT_FALSE(b.placeBlock(1, b.nextFreeRegion(S(5)), S(5), kOrdered, false, random).placed());
 }
 
 TEST(PlaceBlock, ToleranceLetsTwoPiecesShareAShortRegion) {
@@ -167,7 +169,7 @@ TEST(PlaceBlock, ToleranceLetsTwoPiecesShareAShortRegion) {
     f.cuts = {pieceOf(500, 300, 2)};
     LayoutBuilder b = f.start();
     Random random;
-    const Block block = b.placeBlock(1, 5, 5, kOrdered, false, random);
+    const Block block = b.placeBlock(1, 5, S(5), kOrdered, false, random);
     EXPECT_EQ(block.ny, 2);
     EXPECT_EQ(block.nx, 1);
     // Pitch 498 = 500 - 2 along y; across the exact width 300.
@@ -182,7 +184,7 @@ TEST(PlaceBlock, BladeLimitsOnlyTheCountAlongY) {
     f.cuts = {pieceOf(100, 100, 1000)};
     LayoutBuilder b = f.start();
     Random random;
-    const Block block = b.placeBlock(1, 5, 5, kOrdered, false, random);
+    const Block block = b.placeBlock(1, 5, S(5), kOrdered, false, random);
     EXPECT_EQ(block.nx, 10);  // the whole width
     EXPECT_EQ(block.ny, 10);  // 1000 / 100, not 3000 / 100
 }
@@ -196,15 +198,15 @@ TEST(PlaceBlock, GrainKeepsAlignedPiecesUnturned) {
     for (int trial = 0; trial < 20; ++trial) {
         LayoutBuilder b = f.start();
         // Even strategy, ordered phase: placement 2 unless the piece must follow the grain.
-        b.placeBlock(1, 5, 2, kOrdered, false, random);
-        EXPECT_EQ(b.items()[6].placement, 1);
+        b.placeBlock(1, 5, S(2), kOrdered, false, random);
+        EXPECT_EQ(b.items()[6].placement, Placement::Lengthwise);
         LayoutBuilder later = f.start();
-        later.placeBlock(1, 5, 2, kLater, false, random);
-        EXPECT_EQ(later.items()[6].placement, 1);
+        later.placeBlock(1, 5, S(2), kLater, false, random);
+        EXPECT_EQ(later.items()[6].placement, Placement::Lengthwise);
     }
     LayoutBuilder free = f.start();
-    free.placeBlock(2, 5, 2, kOrdered, false, random);
-    EXPECT_EQ(free.items()[6].placement, 2);
+    free.placeBlock(2, 5, S(2), kOrdered, false, random);
+    EXPECT_EQ(free.items()[6].placement, Placement::Turned);
     EXPECT_EQ(free.items()[6].x2 - free.items()[6].x1, 600.0f);  // turned: length along x
 }
 
@@ -216,11 +218,11 @@ TEST(PlaceBlock, DrawsPlacementBeforeTheCountsEvenWhenNothingFits) {
     Random random, twin;
     random.seed(11);
     twin.seed(11);
-    EXPECT_FALSE(b.placeBlock(1, 5, 1, kLater, true, random).placed());
+    EXPECT_FALSE(b.placeBlock(1, 5, S(1), kLater, true, random).placed());
     twin.draw(1, 2);  // the placement, and nothing else
     EXPECT_EQ(random.draw(1, 1000000), twin.draw(1, 1000000));
     // In the ordered phase nothing is drawn.
-    EXPECT_FALSE(b.placeBlock(1, 5, 1, kOrdered, true, random).placed());
+    EXPECT_FALSE(b.placeBlock(1, 5, S(1), kOrdered, true, random).placed());
     EXPECT_EQ(random.draw(1, 1000000), twin.draw(1, 1000000));
 }
 
@@ -234,7 +236,7 @@ TEST(PlaceBlock, RandomBlockSizeDrawsByPhase) {
         twin.seed(static_cast<std::uint32_t>(i));
         const IterationPhase phase{i, 300};
         LayoutBuilder b = f.start();
-        const Block block = b.placeBlock(1, 5, 1, phase, true, random);
+        const Block block = b.placeBlock(1, 5, S(1), phase, true, random);
         long long nx = 10, ny = 10;
         if (!phase.ordered()) twin.draw(1, 2);  // the placement
         if (i <= 100) {                          // i <= round(300 / 3): ny, then nx
@@ -251,7 +253,7 @@ TEST(PlaceBlock, RandomBlockSizeDrawsByPhase) {
     // Iteration 1 never draws a size.
     Random random;
     LayoutBuilder b = f.start();
-    const Block first = b.placeBlock(1, 5, 1, IterationPhase{1, 300}, true, random);
+    const Block first = b.placeBlock(1, 5, S(1), IterationPhase{1, 300}, true, random);
     EXPECT_EQ(first.nx, 10);
     EXPECT_EQ(first.ny, 10);
 }
@@ -262,10 +264,10 @@ TEST(NextFreeRegion, AcrossStrategiesGoTopFirstDownStrategiesLeftFirst) {
     f.cuts = {pieceOf(300, 400, 1)};
     LayoutBuilder b = f.start();
     Random random;
-    ASSERT_TRUE(b.placeBlock(1, 5, 5, kOrdered, false, random).placed());
+    ASSERT_TRUE(b.placeBlock(1, 5, S(5), kOrdered, false, random).placed());
     // A = (400, 0, 1000, 300) beside, B = (0, 300, 1000, 1000) below.
-    const std::size_t across = b.nextFreeRegion(1);
-    const std::size_t down = b.nextFreeRegion(3);
+    const std::size_t across = b.nextFreeRegion(S(1));
+    const std::size_t down = b.nextFreeRegion(S(3));
     EXPECT_EQ(b.items()[across], rect(-4, 400, 0, 1000, 300));
     EXPECT_EQ(b.items()[down], rect(-4, 0, 300, 1000, 1000));
 }
@@ -278,24 +280,24 @@ TEST(PlaceBlock, SplitOrderOfStrategiesOneToFourFollowsTheMargin) {
     // Strategy 1 at the left margin: rows first, the region below spans the whole region width.
     // Variety 1: nx = 2, ny = 3, the demand of 2 makes it 2 x 1.
     LayoutBuilder b = f.start();
-    b.placeBlock(1, 5, 1, kOrdered, false, random);
-    const auto rows = ofKind(b, kOffcutItem);
+    b.placeBlock(1, 5, S(1), kOrdered, false, random);
+    const auto rows = ofKind(b, ItemKind::Offcut);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0], rect(-4, 820, 20, 1000, 320));
     EXPECT_EQ(rows[1], rect(-4, 20, 320, 1000, 1000));
     // Strategy 1 in the region beside (x1 = 820 is not the left margin): columns first, so the
     // region below the 150-wide block is only as wide as the block (and has no height).
-    const std::size_t a = b.nextFreeRegion(1);
+    const std::size_t a = b.nextFreeRegion(S(1));
     ASSERT_EQ(b.items()[a].x1, 820.0f);
-    ASSERT_TRUE(b.placeBlock(2, a, 1, kOrdered, false, random).placed());
+    ASSERT_TRUE(b.placeBlock(2, a, S(1), kOrdered, false, random).placed());
     EXPECT_EQ(b.items().back(), rect(-3, 820, 320, 970, 320));
     // Strategy 3 at the top margin: columns first. nx = 2, ny = 3 with the demand of 2: nx goes
     // to 1 first (1 x 3 > 2 still), then ny to 2.
     LayoutBuilder c = f.start();
-    const Block block = c.placeBlock(1, 5, 3, kOrdered, false, random);
+    const Block block = c.placeBlock(1, 5, S(3), kOrdered, false, random);
     EXPECT_EQ(block.nx, 1);
     EXPECT_EQ(block.ny, 2);
-    const auto columns = ofKind(c, kOffcutItem);
+    const auto columns = ofKind(c, ItemKind::Offcut);
     ASSERT_EQ(columns.size(), 2u);
     EXPECT_EQ(columns[0], rect(-4, 420, 20, 1000, 1000));
     EXPECT_EQ(columns[1], rect(-4, 20, 620, 420, 1000));
@@ -308,12 +310,12 @@ TEST(OffcutsAcceptable, NarrowRegionsFailUnlessFlat) {
     f.cuts = {pieceOf(500, 950, 1)};
     LayoutBuilder b = f.start();
     Random random;
-    ASSERT_TRUE(b.placeBlock(1, 5, 5, kOrdered, false, random).placed());
+    ASSERT_TRUE(b.placeBlock(1, 5, S(5), kOrdered, false, random).placed());
     // A strip 50 wide and 500 long is left beside the piece.
     EXPECT_FALSE(b.offcutsAcceptable());
 
     LayoutBuilder flat = f.start();
-    flat.items()[5].kind = kConsumedItem;
+    flat.items()[5].kind = ItemKind::Consumed;
     flat.items().push_back(rect(-4, 0, 0, 50, 0));  // no height: not an off-cut that counts
     EXPECT_TRUE(flat.offcutsAcceptable());
 }
@@ -324,10 +326,10 @@ TEST(Fill, BlockedRegionsAreReleasedAndFiguresComputed) {
     f.cuts = {pieceOf(600, 600, 1), pieceOf(300, 300, 1)};
     LayoutBuilder b = f.start();
     Random random;
-    b.fill(5, kOrdered, true, random);
+    b.fill(S(5), kOrdered, true, random);
     EXPECT_EQ(b.quantities()[0], 0.0f);
     EXPECT_EQ(b.quantities()[1], 0.0f);
-    EXPECT_TRUE(ofKind(b, kBlockedItem).empty());
+    EXPECT_TRUE(ofKind(b, ItemKind::Blocked).empty());
     const CandidateFigures fig = b.figures();
     EXPECT_EQ(fig.sheetArea, 1e6);
     EXPECT_EQ(fig.pieceArea, 360000.0 + 90000.0);
@@ -337,7 +339,7 @@ TEST(Fill, BlockedRegionsAreReleasedAndFiguresComputed) {
     // below the big piece across the sheet 1000 x 400, which is the largest.
     EXPECT_EQ(fig.largestOffcut, 400000.0);
     EXPECT_EQ(fig.throughCuts, 1);
-    EXPECT_EQ(ofKind(b, kOffcutItem).size(), 3u);
+    EXPECT_EQ(ofKind(b, ItemKind::Offcut).size(), 3u);
 }
 
 }  // namespace

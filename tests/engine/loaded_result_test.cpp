@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/result_files.h"
 #include "job_builder.h"
 
 namespace veltrix::engine {
@@ -12,12 +11,12 @@ using test::JobBuilder;
 
 // Kerf 4; B (700 x 350, enlarged 704 x 354) has the larger area and becomes cut-piece 1, A
 // (500 x 300) cut-piece 2.
-JobTables sheetJob() {
+Job sheetJob() {
     JobBuilder b;
     b.basicRow({"PB", "", "18", "3100", "0", "4", "0", ""});
     b.sheet("2440", "1220", "3", "10", "10", "10", "10", "RACK A");
     b.cut("500", "300", "4", "", "A").cut("700", "350", "2", "", "B");
-    return b.tables();
+    return readJob(b.tables(), StockMode::Sheet, Objective{});
 }
 
 const char* kTwoLayouts =
@@ -35,8 +34,7 @@ const char* kTwoLayouts =
     "2,2,1,314,10,618,514,1,1\r\n";
 
 TEST(LoadedResult, RebuildsNumberingLayoutsAndStartIndex) {
-    const JobTables tables = sheetJob();
-    const LoadedResult r = loadResult(kTwoLayouts, tables, StockMode::Sheet);
+    const LoadedResult r = loadResult(sheetJob(), parsePlan(kTwoLayouts));
     ASSERT_EQ(r.layoutCount(), 2);
     EXPECT_EQ(r.items.size(), 11u);  // the -3 item is absent
     EXPECT_EQ(r.layoutBegin(1), 0u);
@@ -56,7 +54,7 @@ TEST(LoadedResult, RebuildsNumberingLayoutsAndStartIndex) {
 }
 
 TEST(LoadedResult, EmptyResultHasNoLayouts) {
-    const LoadedResult r = loadResult("", sheetJob(), StockMode::Sheet);
+    const LoadedResult r = loadResult(sheetJob(), Plan{});
     EXPECT_TRUE(r.empty());
     EXPECT_EQ(r.layoutCount(), 0);
     EXPECT_EQ(r.job.cuts.size(), 2u);
@@ -64,7 +62,7 @@ TEST(LoadedResult, EmptyResultHasNoLayouts) {
 
 void expectError(const std::string& text, const std::string& part) {
     try {
-        loadResult(text, sheetJob(), StockMode::Sheet);
+        loadResult(sheetJob(), parsePlan(text));
         ADD_FAILURE() << "no error for " << text;
     } catch (const ResultError& e) {
         EXPECT_NE(std::string(e.what()).find(part), std::string::npos) << e.what();
@@ -90,16 +88,16 @@ TEST(LoadedResult, JobEditedBehindTheResultIsRefused) {
     JobBuilder b;
     b.basicRow({"PB", "", "18", "3100", "0", "4", "0", ""});
     b.sheet("2440", "1220", "3", "10", "10", "10", "10", "RACK A").cut("700", "350", "2", "", "B");
-    EXPECT_THROW(loadResult(kTwoLayouts, b.tables(), StockMode::Sheet), ResultError);
+    EXPECT_THROW(loadResult(readJob(b.tables(), StockMode::Sheet, Objective{}), parsePlan(kTwoLayouts)), ResultError);
 }
 
 // A coil 1250 wide, 6000 long, bottom margin 10, kerf 0.
-JobTables coilJob() {
+Job coilJob() {
     JobBuilder b;
     b.basicRow({"STEEL", "", "1", "1600", "0", "0", "0", ""});
     b.sheet("6000", "1250", "1", "0", "0", "0", "10", "RACK A");
     b.cut("800", "400", "2", "", "PLATE");
-    return b.tables();
+    return readJob(b.tables(), StockMode::Coil, Objective{});
 }
 
 // One coil layout whose pieces reach down to `used`: the coil item, four margins, two pieces, an
@@ -115,7 +113,7 @@ std::string coilLayout(int n, int used) {
 }
 
 TEST(CoilCompletion, CutsTheLayoutBackToTheUsedLengthAndTurnsIt) {
-    const LoadedResult r = loadResult(coilLayout(1, 800), coilJob(), StockMode::Coil);
+    const LoadedResult r = loadResult(coilJob(), parsePlan(coilLayout(1, 800)));
     ASSERT_EQ(r.job.sheets.size(), 1u);
     // 800 used + 10 bottom margin = 810 < 1250: turned.
     EXPECT_EQ(r.job.sheets[0].length, 1250.0f);
@@ -124,24 +122,24 @@ TEST(CoilCompletion, CutsTheLayoutBackToTheUsedLengthAndTurnsIt) {
     const auto& it = r.items;
     ASSERT_EQ(it.size(), 10u);
     // Sheet item (0,0,1250,810) turned to (0,0,810,1250).
-    EXPECT_EQ(it[0], (LayoutItem{1, -1, 1, 0, 0, 810, 1250, 1, 0}));
+    EXPECT_EQ(it[0], (LayoutItem{1, ItemKind{-1}, 1, 0, 0, 810, 1250, 1, Placement{0}}));
     // Left margin (0,0,0,810) turned.
-    EXPECT_EQ(it[1], (LayoutItem{1, -2, 1, 0, 0, 810, 0, 1, 0}));
+    EXPECT_EQ(it[1], (LayoutItem{1, ItemKind{-2}, 1, 0, 0, 810, 0, 1, Placement{0}}));
     // Bottom margin: (0,5990,1250,6000) cut to (0,810,1250,810), then starts at used: (0,800,1250,810).
-    EXPECT_EQ(it[4], (LayoutItem{1, -2, 1, 800, 0, 810, 1250, 1, 0}));
+    EXPECT_EQ(it[4], (LayoutItem{1, ItemKind{-2}, 1, 800, 0, 810, 1250, 1, Placement{0}}));
     // Pieces keep their sizes, turned with placement 2.
-    EXPECT_EQ(it[5], (LayoutItem{1, 1, 1, 0, 0, 800, 400, 1, 2}));
-    EXPECT_EQ(it[6], (LayoutItem{1, 1, 1, 0, 400, 400, 800, 1, 2}));
+    EXPECT_EQ(it[5], (LayoutItem{1, ItemKind{1}, 1, 0, 0, 800, 400, 1, Placement{2}}));
+    EXPECT_EQ(it[6], (LayoutItem{1, ItemKind{1}, 1, 0, 400, 400, 800, 1, Placement{2}}));
     // The off-cut entirely below the used length is squeezed to y1 = y2 = 800 (before turning).
-    EXPECT_EQ(it[8], (LayoutItem{1, -4, 1, 800, 0, 800, 1250, 1, 0}));
-    EXPECT_EQ(it[9], (LayoutItem{1, -6, 1, 800, 0, 800, 1250, 1, 0}));
+    EXPECT_EQ(it[8], (LayoutItem{1, ItemKind{-4}, 1, 800, 0, 800, 1250, 1, Placement{0}}));
+    EXPECT_EQ(it[9], (LayoutItem{1, ItemKind{-6}, 1, 800, 0, 800, 1250, 1, Placement{0}}));
     // The stored items are kept as the engine wrote them.
     EXPECT_EQ(r.storedItems[0].y2, 6000.0f);
 }
 
 TEST(CoilCompletion, EveryLayoutGetsItsOwnVarietyNumberedFromTheEnd) {
     const LoadedResult r =
-        loadResult(coilLayout(1, 800) + coilLayout(2, 1500) + coilLayout(3, 300), coilJob(), StockMode::Coil);
+        loadResult(coilJob(), parsePlan(coilLayout(1, 800) + coilLayout(2, 1500) + coilLayout(3, 300)));
     ASSERT_EQ(r.layoutCount(), 3);
     ASSERT_EQ(r.job.sheets.size(), 3u);
     // k = 1 is the last layout: 310 long, turned to 1250 x 310.
@@ -155,7 +153,7 @@ TEST(CoilCompletion, EveryLayoutGetsItsOwnVarietyNumberedFromTheEnd) {
     for (const auto& item : r.layout(2)) EXPECT_EQ(item.sheet, 2);
     for (const auto& item : r.layout(3)) EXPECT_EQ(item.sheet, 1);
     EXPECT_EQ(r.layout(2)[0].y2, 1510.0f);  // sheet item of the unturned layout
-    EXPECT_EQ(r.layout(2)[5].placement, 1);
+    EXPECT_EQ(r.layout(2)[5].placement, Placement::Lengthwise);
 }
 
 }  // namespace

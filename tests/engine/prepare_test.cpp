@@ -9,10 +9,9 @@ namespace {
 
 using test::JobBuilder;
 
-PreparedJob prepare(const JobBuilder& b, StockMode stock = StockMode::Sheet, int mode = 1) {
-    const JobTables t = b.tables();
-    return prepareInput(t.basic, t.sheets, t.cuts, stock, mode);
-}
+Job jobOf(const JobBuilder& b, StockMode stock = StockMode::Sheet) { return readJob(b.tables(), stock, Objective{}); }
+
+PreparedJob prepare(const JobBuilder& b, StockMode stock = StockMode::Sheet) { return prepareInput(jobOf(b, stock)); }
 
 JobBuilder plainJob() {
     JobBuilder b;
@@ -224,8 +223,7 @@ TEST(SortByArea, NumberingUsesKerfEnlargedAreasAndKeepsMergedVarieties) {
     // exchanged, then (2,3), equal.
     b.sheet("2440", "1220", "1").cut("40", "25", "1", "", "A").cut("100", "9.9", "2", "", "B");
     b.cut("40", "25", "1", "", "A");  // merged into the first, keeps a place
-    const JobTables t = b.tables();
-    const PreparedJob job = prepareNumbering(t.basic, t.sheets, t.cuts, StockMode::Sheet, 1);
+    const PreparedJob job = prepareNumbering(jobOf(b));
     ASSERT_EQ(job.cuts.size(), 3u);
     EXPECT_EQ(job.cuts[0].description, "B");
     EXPECT_EQ(job.cuts[0].width, 9.9f + 4.0f - 4.0f);  // kerf added and removed in single precision
@@ -233,7 +231,7 @@ TEST(SortByArea, NumberingUsesKerfEnlargedAreasAndKeepsMergedVarieties) {
     EXPECT_EQ(job.cuts[1].quantity, 2.0f);
     EXPECT_EQ(job.cuts[2].quantity, 0.0f);
 
-    PreparedJob unenlarged = prepareInput(t.basic, t.sheets, t.cuts, StockMode::Sheet, 1);
+    PreparedJob unenlarged = prepare(b);
     sortByArea(unenlarged);
     EXPECT_EQ(unenlarged.cuts[0].description, "A");
 }
