@@ -1,0 +1,269 @@
+// Cutting instructions for the panel saw: the instruction table of hand-made layouts worked out
+// cut by cut, the published cases byte for byte, and the transfer into NPS400 Control.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/loaded_result.h"
+#include "job/document.h"
+#include "keys/key_sender.h"
+#include "reports/saw_instructions.h"
+#include "support/temp_folder.h"
+
+namespace veltrix::reports {
+namespace {
+
+// A one-layout result drawn by hand. Sizes are net; the items get the kerf added as stored.
+class LayoutBuilder {
+public:
+    LayoutBuilder(float kerf, float width, float length, float margin = 0) : kerf_(kerf), margin_(margin) {
+        result_.job.basic.kerf = kerf;
+        result_.job.basic.thickness = 18;
+        result_.job.basic.material = "MDF";
+        // The sheet item holds the trimmed sheet and its margins, each edge with its kerf.
+        add(ItemKind::Sheet, 0, 0, width + 2 * margin + kerf, length + 2 * margin + kerf, true);
+        const float m = margin == 0 ? 0 : margin + kerf;
+        add(ItemKind::Margin, 0, 0, m, length + 2 * margin + kerf, true);
+    }
+    // A rectangle at (x, y) of the net sheet, net size w x h.
+    LayoutBuilder& piece(float x, float y, float w, float h) { return add(pieceKind(1), x, y, w + kerf_, h + kerf_); }
+    LayoutBuilder& offcut(float x, float y, float w, float h) { return add(ItemKind::Offcut, x, y, w + kerf_, h + kerf_); }
+    const engine::LoadedResult& result() { return result_; }
+    std::vector<CutInstruction> rows() { return buildSawInstructions(result_, 1).rows; }
+
+private:
+    LayoutBuilder& add(ItemKind kind, float x, float y, float w, float h, bool absolute = false) {
+        const float at = absolute ? 0 : (margin_ == 0 ? 0 : margin_ + kerf_);
+        result_.items.push_back(LayoutItem{1, kind, 1, x + at, y + at, x + at + w, y + at + h, 2, Placement::None});
+        result_.storedItems = result_.items;
+        result_.layoutStart = {0};
+        return *this;
+    }
+    engine::LoadedResult result_;
+    float kerf_;
+    float margin_;
+};
+
+using Rows = std::vector<CutInstruction>;
+
+TEST(SawInstructions, EqualStripsInARowAreOneInstructionWithARepeat) {
+    LayoutBuilder layout(4, 1000, 908);
+    layout.piece(0, 0, 1000, 300).piece(0, 304, 1000, 300).piece(0, 608, 1000, 300);
+    EXPECT_EQ(layout.rows(), (Rows{{4, 300, 2}}));
+}
+
+TEST(SawInstructions, PositionsAreRoundedToWholeUnitsHalvesDown) {
+    const auto headCut = [](float width) {
+        LayoutBuilder layout(4, 1000, 500);
+        layout.piece(0, 0, width, 500).piece(width + 4, 0, 996 - width, 500);
+        return layout.rows();
+    };
+    EXPECT_EQ(headCut(602.5F), (Rows{{1, 602, 1}}));
+    EXPECT_EQ(headCut(602.6F), (Rows{{1, 603, 1}}));
+    EXPECT_EQ(headCut(602), (Rows{{1, 602, 1}}));
+    EXPECT_EQ(headCut(602.4F), (Rows{{1, 602, 1}}));
+}
+
+TEST(SawInstructions, LabelsComeFromTheSheetTheMarginsAndTheJob) {
+    LayoutBuilder layout(3.2F, 1220, 2440, 8.8F);
+    layout.piece(0, 0, 1220, 2440);
+    const SawInstructions saw = buildSawInstructions(layout.result(), 1);
+    EXPECT_EQ(saw.length, "2457.6");  // 2440 + 2 x 8.8 of margins
+    EXPECT_EQ(saw.width, "1237.6");
+    EXPECT_EQ(saw.trim, "8.8");
+    EXPECT_EQ(saw.thickness, "18");
+    EXPECT_EQ(saw.sheets, "2");
+    EXPECT_EQ(saw.material, "MDF");
+    EXPECT_TRUE(saw.messages.empty());
+    EXPECT_TRUE(saw.transferEnabled);
+    EXPECT_TRUE(saw.rows.empty());
+    EXPECT_THROW(buildSawInstructions(layout.result(), 2), std::out_of_range);
+    EXPECT_THROW(buildSawInstructions(layout.result(), 0), std::out_of_range);
+}
+
+TEST(SawInstructions, AMarginNarrowerThanTheKerfTurnsTheTransferOff) {
+    engine::LoadedResult result;
+    result.job.basic.kerf = 4;
+    result.items = {LayoutItem{1, ItemKind::Sheet, 1, 0, 0, 1010, 1010, 1, Placement::None},
+                    LayoutItem{1, ItemKind::Margin, 1, 0, 0, 3, 1010, 1, Placement::None},
+                    LayoutItem{1, pieceKind(1), 1, 3, 3, 507, 1007, 1, Placement::Lengthwise},
+                    LayoutItem{1, pieceKind(1), 1, 507, 3, 1007, 1007, 1, Placement::Lengthwise}};
+    result.layoutStart = {0};
+    const SawInstructions saw = buildSawInstructions(result, 1);
+    EXPECT_EQ(saw.trim, "0");
+    EXPECT_EQ(saw.messages, std::vector<std::string>{kTrimErrorMessage});
+    EXPECT_FALSE(saw.transferEnabled);
+    EXPECT_EQ(saw.rows, (Rows{{1, 500, 1}}));  // the table is still built
+    const std::string listing = sawInstructionListing(saw, false);
+    EXPECT_NE(listing.find("TRIM\t0\nTRIMZW\t0\nREST\t0\nMESSAGE\tError in trim. Please specify correct margins in "
+                           "Veltrix and optimize again\nROW\t"),
+              std::string::npos);
+    EXPECT_TRUE(listing.ends_with("Head Cut\nTRANSFER\tOFF\n")) << listing;
+    keys::RecordingKeySender sender;
+    EXPECT_EQ(transferToController(saw, sender, {}), std::string(kTrimErrorMessage));
+    EXPECT_TRUE(sender.events.empty());
+
+    // A margin of no width is no trim, and no error.
+    result.items[1].x2 = 0;
+    EXPECT_EQ(buildSawInstructions(result, 1).trim, "0");
+    EXPECT_TRUE(buildSawInstructions(result, 1).transferEnabled);
+}
+
+TEST(SawInstructions, ASliverInTheKerfIsTakenAwayByTheCut) {
+    // Kerf 3: between the two strips lies an off-cut of 0.8 (less than the kerf, so it is
+    // nothing once the kerf is off). It goes with the cut instead of starting a strip of its own.
+    engine::LoadedResult result;
+    result.job.basic.kerf = 3;
+    result.items = {LayoutItem{1, ItemKind::Sheet, 1, 0, 0, 1003, 607.8F, 1, Placement::None},
+                    LayoutItem{1, pieceKind(1), 1, 0, 0, 1003, 303, 1, Placement::Lengthwise},
+                    LayoutItem{1, ItemKind::Offcut, 1, 0, 303, 1003, 303.8F, 1, Placement::None},
+                    LayoutItem{1, pieceKind(1), 1, 0, 303.8F, 1003, 603.8F, 1, Placement::Lengthwise}};
+    result.layoutStart = {0};
+    EXPECT_EQ(buildSawInstructions(result, 1).rows, (Rows{{4, 300, 1}}));
+
+    // At the end of a strip the sliver needs no cut of its own either.
+    result.items[2] = LayoutItem{1, ItemKind::Offcut, 1, 0, 603, 1003, 603.8F, 1, Placement::None};
+    result.items[3] = LayoutItem{1, pieceKind(1), 1, 0, 303, 1003, 603, 1, Placement::Lengthwise};
+    EXPECT_EQ(buildSawInstructions(result, 1).rows, (Rows{{4, 300, 1}}));
+}
+
+TEST(SawInstructions, ACutMayNotRunThroughARectangleInItsKerf) {
+    // The strip below begins 1 after the top strips end: a cut there (kerf 3) would cut into it.
+    LayoutBuilder layout(3, 1000, 600);
+    layout.piece(0, 0, 400, 300).piece(404, 0, 596, 300).piece(0, 301, 1000, 299);
+    EXPECT_EQ(layout.rows(), Rows{});
+}
+
+TEST(SawInstructions, EveryEdgeIsTriedAndLonePiecesAreCutToSize) {
+    // Two pieces side by side, the left one shorter, nothing below it: the cut between them is
+    // found at the left piece's right edge, and the left piece is then cut to its length.
+    LayoutBuilder twoPieces(4, 1000, 500);
+    twoPieces.piece(0, 0, 400, 300).piece(404, 0, 596, 500);
+    EXPECT_EQ(twoPieces.rows(), (Rows{{1, 400, 1}, {2, 300, 1}}));
+
+    // A rip cut found at the top edge of a piece inside the sheet, then cross cuts and recuts;
+    // the last piece is cut to size in a strip taller than it.
+    LayoutBuilder layout(4, 1000, 600);
+    layout.piece(0, 0, 400, 300)
+        .piece(404, 0, 596, 150)
+        .piece(404, 154, 596, 96)
+        .piece(0, 304, 1000, 296);
+    EXPECT_EQ(layout.rows(), (Rows{{4, 300, 1}, {5, 400, 1}, {6, 150, 1}, {6, 96, 1}}));
+}
+
+TEST(SawInstructions, CutsPastTheLastStageGetCodeZeroAndTurnTheTransferOff) {
+    // Rip, cross, recut Z, recut W, and then a cut across a recut-W strip and one in what it cuts.
+    LayoutBuilder layout(4, 1000, 1000);
+    layout.piece(0, 0, 250, 100)
+        .piece(0, 104, 120, 146)
+        .piece(124, 104, 126, 146)
+        .piece(254, 0, 246, 250)
+        .piece(0, 254, 500, 246)
+        .piece(504, 0, 496, 500)
+        .piece(0, 504, 1000, 496);
+    const SawInstructions saw = buildSawInstructions(layout.result(), 1);
+    EXPECT_EQ(saw.rows, (Rows{{4, 500, 1}, {5, 500, 1}, {6, 250, 1}, {8, 250, 1}, {0, 100, 1}, {0, 120, 1}}));
+    EXPECT_EQ(saw.messages, std::vector<std::string>{kPastLastStageMessage});
+    EXPECT_FALSE(saw.transferEnabled);
+    const std::string listing = sawInstructionListing(saw, false);
+    EXPECT_NE(listing.find("5\t0\t100\t1\tPast last stage\n6\t0\t120\t1\tPast last stage\nTRANSFER\tOFF\n"),
+              std::string::npos)
+        << listing;
+    EXPECT_NE(listing.find("REST\t0\nMESSAGE\tThis layout needs cuts past the last stage"), std::string::npos);
+}
+
+TEST(SawInstructions, ControllerTableHoldsTheRowsAsTexts) {
+    LayoutBuilder layout(4, 1000, 908);
+    layout.piece(0, 0, 1000, 300).piece(0, 304, 1000, 300).piece(0, 608, 1000, 300);
+    const SawInstructions saw = buildSawInstructions(layout.result(), 1);
+    EXPECT_EQ(controllerTableText(saw), "\"4\",\"300\",\"2\",\"Rip Cut\"\r\n");
+    const GridTable grid = controllerGrid(saw);
+    EXPECT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.key(4), "DESCRIP");
+    EXPECT_EQ(grid.cell(2, 0), "2");
+    EXPECT_TRUE(grid.rowEmpty(2));
+}
+
+// --- the published cases -------------------------------------------------------------------
+
+engine::LoadedResult conformanceResult(const std::string& job) {
+    const auto folder = test::dataFile("conformance");
+    Document doc = readDocument(folder / (job + ".opt"));
+    doc.plan = parsePlan(test::readFile(folder / (job + ".dia.tlf")));
+    return engine::loadResult(doc.job(), doc.plan);
+}
+
+TEST(SawInstructionsConformance, EveryPublishedListingByteForByte) {
+    int cases = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(test::dataFile("conformance/cnc"))) {
+        const std::string name = entry.path().stem().string();  // JOB-N or JOB-N.events
+        const bool events = name.ends_with(".events");
+        const std::string base = events ? name.substr(0, name.size() - 7) : name;
+        const auto dash = base.rfind('-');
+        const std::string job = base.substr(0, dash);
+        const int layout = std::stoi(base.substr(dash + 1));
+        EXPECT_EQ(sawInstructionListing(conformanceResult(job), layout, events), test::readFile(entry.path())) << name;
+        ++cases;
+    }
+    EXPECT_EQ(cases, 12);
+}
+
+// --- the transfer --------------------------------------------------------------------------
+
+class FailingSender : public keys::RecordingKeySender {
+public:
+    void send(std::span<const keys::KeyEvent> events) override {
+        if (sendCalls == 3) throw keys::KeySendError("display gone");
+        RecordingKeySender::send(events);
+    }
+};
+
+TEST(SawTransfer, TypesEveryKeyStringIntoTheControllerWindow) {
+    const SawInstructions saw = buildSawInstructions(conformanceResult("merge"), 2);
+    keys::RecordingKeySender sender;
+    sender.activatableTitle = "NPS400 - NPS400 Control - Main Menu";
+    int pumped = 0;
+    EXPECT_EQ(transferToController(saw, sender, {false, [&pumped] { ++pumped; }}), std::nullopt);
+    // Every key string, in order: 23 fixed ones and 6 for each of the 2 instructions.
+    EXPECT_EQ(sender.sendCalls, 23 + 6 * 2);
+    EXPECT_EQ(pumped, sender.sendCalls);
+    std::vector<keys::KeyEvent> expected;
+    for (const char* text : {"{f11}", "{ESC}", "{f7}", "{f2}", "n", "{F3}", "2440", "{enter}", "1220", "{enter}",
+                             "18", "{enter}", "{enter}", "6", "{enter}", "{enter}", "{enter}", "{enter}", "4",
+                             "{enter}", "700", "{enter}", "1", "{enter}", "5", "{enter}", "350", "{enter}", "3",
+                             "{enter}", "{f5}", "+{tab}", "1", "{enter}", "{enter}"}) {
+        const auto events = keys::parseKeyString(text);
+        expected.insert(expected.end(), events.begin(), events.end());
+    }
+    EXPECT_EQ(sender.events, expected);
+}
+
+TEST(SawTransfer, AMissingWindowOrAFailedSendEndsTheTransferWithAMessage) {
+    const SawInstructions saw = buildSawInstructions(conformanceResult("merge"), 2);
+    keys::RecordingKeySender absent;
+    absent.activateResult = false;
+    EXPECT_EQ(transferToController(saw, absent, {}), std::string(kControllerNotReadyMessage));
+    EXPECT_EQ(absent.sendCalls, 0);
+
+    FailingSender failing;
+    EXPECT_EQ(transferToController(saw, failing, {false, {}}), std::string(kControllerNotReadyMessage));
+    EXPECT_EQ(failing.sendCalls, 3);
+}
+
+TEST(SawTransfer, WaitsKeepProcessingEvents) {
+    SawInstructions saw;
+    saw.transfer = {TransferStep::send("a"), TransferStep::pause(1), TransferStep::send("b")};
+    keys::RecordingKeySender sender;
+    int pumped = 0;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(transferToController(saw, sender, {true, [&pumped] { ++pumped; }}), std::nullopt);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_GT(pumped, 10);
+    EXPECT_EQ(sender.sendCalls, 2);
+}
+
+}  // namespace
+}  // namespace veltrix::reports
