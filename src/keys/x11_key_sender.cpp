@@ -264,11 +264,9 @@ private:
     KeyCode bindSpare(KeySym keysym) {
         const KeyCode code = spareKeycode();
         if (spareBound_ == keysym) return code;
-        if (spareBound_ != NoSymbol) {
-            // Let clients read the keys typed with the previous binding first.
-            XSync(display_, False);
-            std::this_thread::sleep_for(kRebindPause);
-        }
+        // Let clients read the keys sent so far with the mapping they were sent under first.
+        XSync(display_, False);
+        std::this_thread::sleep_for(kRebindPause);
         KeySym syms[2] = {keysym, keysym};
         XChangeKeyboardMapping(display_, code, 2, syms, 1);
         XSync(display_, False);
