@@ -10,9 +10,9 @@ std::string modeCaption(StockMode mode) {
 
 std::string projectExtension(StockMode mode) { return mode == StockMode::Coil ? ".dcm" : ".opt"; }
 
-std::string baseCaption(const AppState& state) {
-    std::string caption = modeCaption(state.mode);
-    if (!state.projectPath.empty()) caption += " - " + toLower(state.projectPath);
+std::string baseCaption(StockMode mode, const std::filesystem::path& projectPath) {
+    std::string caption = modeCaption(mode);
+    if (!projectPath.empty()) caption += " - " + toLower(projectPath.string());
     return caption;
 }
 

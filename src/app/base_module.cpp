@@ -15,34 +15,57 @@ constexpr const char* kAttention = "Attention!";
 
 BaseModule::BaseModule(Workspace workspace, StockMode mode, Prompt& prompt, FileDialogs& dialogs, FrameHooks& hooks)
     : workspace_(std::move(workspace)), prompt_(prompt), dialogs_(dialogs), hooks_(hooks) {
-    state_.mode = mode;
-    tables_.bind(workspace_);
-    applySheetVisibility(tables_.sheets, mode);
+    doc_.mode = mode;
+    applySheetVisibility(doc_.tables.sheets, mode);
 }
 
 void BaseModule::start() {
-    const auto defaults = workspace_.file(kDefaultsFile);
-    if (fileExists(defaults)) {
-        openProject(defaults);
-    } else {
-        tables_.load();
-        readOptionsFile();
-        hooks_.tablesReloaded();
-    }
+    startNewJob();
     state_.importLock = false;
     state_.exportMark = false;
-    state_.changed = false;
-    hooks_.captionChanged(baseCaption(state_));
+    doc_.changed = false;
+    hooks_.captionChanged(baseCaption(doc_.mode, doc_.path));
 }
 
 std::string BaseModule::fileFilter() const {
-    const std::string ext = projectExtension(state_.mode);
-    return std::string(kApplicationTitle) + " - " + modeCaption(state_.mode) + " (*" + ext + ")|*" + ext;
+    const std::string ext = projectExtension(doc_.mode);
+    return std::string(kApplicationTitle) + " - " + modeCaption(doc_.mode) + " (*" + ext + ")|*" + ext;
 }
 
 bool BaseModule::reportFailure(const std::exception& e) {
     prompt_.tell(e.what(), kAttention, Icon::Exclamation);
     return false;
+}
+
+void BaseModule::replaceDocument(Document doc) {
+    hooks_.closeResultWindows();
+    doc_ = std::move(doc);
+    history_.clear();
+    hooks_.tablesReloaded();
+}
+
+void BaseModule::startNewJob() {
+    const Objective objective = doc_.objective;
+    Document doc;
+    doc.mode = doc_.mode;
+    doc.objective = objective;
+    const auto defaults = workspace_.file(kDefaultsFile);
+    if (fileExists(defaults)) {
+        try {
+            const Project project = readProjectFile(defaults);
+            // A new job takes the basic details and the objective of Defaults, nothing else.
+            Project start;
+            start[kBasicSection] = project[kBasicSection];
+            start[kOptionsSection] = project[kOptionsSection];
+            doc = documentOfProject(start, doc_.mode);
+            if (project[kOptionsSection].empty()) doc.objective = objective;
+            doc.stored = Project{};
+        } catch (const std::exception& e) {
+            reportFailure(e);
+        }
+    }
+    applySheetVisibility(doc.tables.sheets, doc.mode);
+    replaceDocument(std::move(doc));
 }
 
 bool BaseModule::openProject(const std::filesystem::path& path) {
@@ -52,53 +75,39 @@ bool BaseModule::openProject(const std::filesystem::path& path) {
     } catch (const std::exception& e) {
         return reportFailure(e);
     }
-    hooks_.closeResultWindows();
-    try {
-        unpackProject(project, workspace_);
-    } catch (const std::exception& e) {
-        reportFailure(e);
-    }
-    tables_.load();
-    readOptionsFile();
-    hooks_.tablesReloaded();
+    Document doc = documentOfProject(project, doc_.mode);
+    // Without an objective in the file the check marks stay as they are.
+    if (project[kOptionsSection].empty()) doc.objective = doc_.objective;
+    doc.path = path;
+    replaceDocument(std::move(doc));
     return true;
-}
-
-void BaseModule::readOptionsFile() {
-    // Without an options file the check marks stay as they are ("Maximum Yield" at start).
-    const auto path = workspace_.file(kOptionsFile);
-    if (!fileEmptyOrMissing(path)) state_.objective = parseOptions(readWholeFile(path));
-}
-
-void BaseModule::writeOptionsFile() {
-    writeFileAtomic(workspace_.file(kOptionsFile), optionsText(state_.objective));
 }
 
 bool BaseModule::saveProject(const std::filesystem::path& path) {
     try {
-        tables_.save();
-        writeOptionsFile();
         if (path.filename() == kDefaultsFile) {
-            // Defaults carry only the basic details and the options; the grids keep showing
-            // their rows and write them back when they are next saved.
-            writeFileAtomic(workspace_.file(kSheetFile), "");
-            writeFileAtomic(workspace_.file(kCutFile), "");
+            // Defaults carry only the basic details and the objective.
+            Document defaults;
+            defaults.mode = doc_.mode;
+            defaults.objective = doc_.objective;
+            defaults.tables.basic = doc_.tables.basic;
+            writeDocument(defaults, path);
+        } else {
+            writeDocument(doc_, path);
         }
-        writeProjectFile(path, packProject(workspace_));
-        if (path.filename() == kDefaultsFile) tables_.save();
     } catch (const std::exception& e) {
         return reportFailure(e);
     }
     return true;
 }
 
-void BaseModule::setProjectPath(std::string path) {
-    state_.projectPath = std::move(path);
-    hooks_.captionChanged(baseCaption(state_));
+void BaseModule::setProjectPath(std::filesystem::path path) {
+    doc_.path = std::move(path);
+    hooks_.captionChanged(baseCaption(doc_.mode, doc_.path));
 }
 
 Answer BaseModule::confirmSave() {
-    if (!state_.changed) return Answer::No;
+    if (!doc_.changed) return Answer::No;
     const Answer a = prompt_.ask(
         Message{"Save changes in current file?", kAttention, Icon::Question, Buttons::YesNoCancel, Answer::Yes});
     if (a == Answer::Yes) {
@@ -117,53 +126,44 @@ Answer BaseModule::confirmSave() {
 
 void BaseModule::fileNew() {
     if (confirmSave() == Answer::Cancel) return;
-    const auto defaults = workspace_.file(kDefaultsFile);
-    if (fileExists(defaults)) openProject(defaults);
+    startNewJob();
     state_.importLock = false;
     state_.exportMark = false;
     state_.continuationIteration = 0;
-    state_.changed = false;
+    doc_.changed = false;
     setProjectPath({});
 }
 
 void BaseModule::fileOpen() {
     if (confirmSave() == Answer::Cancel) return;
-    const std::string remembered = state_.projectPath;
-    state_.projectPath.clear();
     const auto chosen = dialogs_.openFile(FileDialogRequest{"Open File...", fileFilter(), {}});
-    if (!chosen || chosen->empty()) {
-        state_.projectPath = remembered;
-        return;
-    }
+    if (!chosen || chosen->empty()) return;
+    if (!openProject(*chosen)) return;
     state_.continuationIteration = 0;
-    if (!openProject(*chosen)) {
-        state_.projectPath = remembered;
-        return;
-    }
     state_.importLock = false;
     state_.exportMark = false;
-    state_.changed = false;
+    doc_.changed = false;
     setProjectPath(*chosen);
     if (checkResultForView()) hooks_.showLayouts();
 }
 
 bool BaseModule::saveAsDialog() {
-    auto chosen = dialogs_.saveFile(FileDialogRequest{"Save File...", fileFilter(), state_.projectPath});
+    auto chosen = dialogs_.saveFile(FileDialogRequest{"Save File...", fileFilter(), projectPath()});
     if (!chosen || chosen->empty()) return false;
     std::filesystem::path path(*chosen);
-    if (!path.has_extension()) path += projectExtension(state_.mode);
+    if (!path.has_extension()) path += projectExtension(doc_.mode);
     if (!saveProject(path)) return false;
-    setProjectPath(path.string());
-    state_.changed = false;
+    setProjectPath(path);
+    doc_.changed = false;
     return true;
 }
 
 void BaseModule::fileSave() {
-    if (state_.projectPath.empty()) {
+    if (doc_.path.empty()) {
         saveAsDialog();
         return;
     }
-    if (saveProject(state_.projectPath)) state_.changed = false;
+    if (saveProject(doc_.path)) doc_.changed = false;
 }
 
 void BaseModule::fileSaveAs() { saveAsDialog(); }
@@ -178,18 +178,16 @@ void BaseModule::fileSaveAsDefaults() {
 
 bool BaseModule::fileExit() {
     if (confirmSave() == Answer::Cancel) return false;
-    try {
-        tables_.save();
-    } catch (const std::exception& e) {
-        reportFailure(e);
-    }
     state_.importLock = false;
-    state_.projectPath.clear();
+    doc_.path.clear();
     hooks_.baseModuleClosed();
     return true;
 }
 
-bool BaseModule::resultExists() const { return !fileEmptyOrMissing(resultFile()); }
+void BaseModule::setPlan(Plan plan) {
+    doc_.plan = std::move(plan);
+    history_.clear();
+}
 
 bool BaseModule::checkResultForView() {
     if (resultExists()) return true;
@@ -199,23 +197,19 @@ bool BaseModule::checkResultForView() {
 
 void BaseModule::toggleObjective() {
     optimizeMenuClicked();
-    state_.objective.flip();
+    doc_.objective.flip();
 }
 
 ChangeAnswer BaseModule::confirmJobEdit(int code) {
-    ChangeAnswer answer = ChangeAnswer::Refuse;
-    try {
-        answer = confirmChange(code, resultFile(), prompt_);
-    } catch (const std::exception& e) {
-        reportFailure(e);
-        return ChangeAnswer::Refuse;
-    }
-    if (answer == ChangeAnswer::GoOnDiscarded) {
-        hooks_.closeResultWindows();
-        state_.continuationIteration = 0;
-    }
-    if (code >= 32 || code == kBackspace) hooks_.restoreFocus();
-    return answer;
+    if (code < 32 && code != kBackspace) return ChangeAnswer::Refuse;
+    if (!resultExists()) return ChangeAnswer::GoOn;
+    const Answer a = prompt_.ask(Message{kChangeQuestion, kAttention, Icon::Question, Buttons::YesNo, Answer::Yes});
+    hooks_.restoreFocus();
+    if (a != Answer::Yes) return ChangeAnswer::Refuse;
+    hooks_.closeResultWindows();
+    setPlan({});
+    state_.continuationIteration = 0;
+    return ChangeAnswer::GoOnDiscarded;
 }
 
 }  // namespace veltrix

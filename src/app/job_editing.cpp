@@ -31,7 +31,7 @@ JobEdit typeIntoJobGrid(BaseModule& module, JobGrid grid, int row, int column, i
     if (module.confirmJobEdit(character) == ChangeAnswer::Refuse) return edit;
     GridTable& table = jobGrid(module, grid);
     const KeyResult r = acceptCharacter(table.key(column), table.cell(row, column), character);
-    if (r.changed) module.state().changed = true;
+    if (r.changed) module.document().changed = true;
     edit.action = r.action;
     edit.beep = r.beep;
     if (r.action == KeyAction::Append) table.setCell(row, column, table.cell(row, column) + r.character);
@@ -47,7 +47,7 @@ JobEdit deleteInJobGrid(BaseModule& module, JobGrid grid, int row, int column) {
     GridTable& table = jobGrid(module, grid);
     if (deleteKeyClears(table.key(column))) {
         table.setCell(row, column, {});
-        module.state().changed = true;
+        module.document().changed = true;
         edit.action = KeyAction::Replace;
     }
     return edit;
@@ -56,7 +56,7 @@ JobEdit deleteInJobGrid(BaseModule& module, JobGrid grid, int row, int column) {
 void storeChosenText(BaseModule& module, JobGrid grid, int row, int column, std::string text) {
     GridTable& table = jobGrid(module, grid);
     table.setCell(row, column, std::move(text));
-    module.state().changed = true;
+    module.document().changed = true;
     if (grid != JobGrid::Basic) table.keepBlankRow();
 }
 

@@ -11,16 +11,14 @@
 namespace veltrix {
 
 LayoutViewer::LayoutViewer(BaseModule& module) : module_(module) {
-    const std::string dia = readWholeFile(module.resultFile());
-    result_ = engine::loadResult(dia, module.tables(), module.state().mode, module.state().objective);
+    result_ = engine::loadResult(module.document().job(), module.document().plan);
     if (result_.empty()) throw InputError(kNotOptimizedMessage);
     reports_ = reports::writeResultReports(module.workspace(), result_);
     options_ = layouts::readDisplayOptions(module.workspace());
 }
 
 void LayoutViewer::reload() {
-    engine::LoadedResult result = engine::loadResult(readWholeFile(module_.resultFile()), module_.tables(),
-                                                     module_.state().mode, module_.state().objective);
+    engine::LoadedResult result = engine::loadResult(module_.document().job(), module_.document().plan);
     if (result.empty()) throw InputError(kNotOptimizedMessage);
     reports::ResultReports reports = reports::writeResultReports(module_.workspace(), result);
     result_ = std::move(result);
@@ -40,14 +38,14 @@ std::vector<std::string> LayoutViewer::selectorEntries() const {
 
 void LayoutViewer::reloadOptions() { options_ = layouts::readDisplayOptions(module_.workspace()); }
 
-bool LayoutViewer::arrangeAllowed() const { return module_.state().mode == StockMode::Sheet; }
+bool LayoutViewer::arrangeAllowed() const { return module_.mode() == StockMode::Sheet; }
 
 layouts::DrawnLayout LayoutViewer::drawOn(Surface& surface, layouts::Target target) const {
     const layouts::LayoutDrawing drawing(module_.workspace(), result_, reports_.report, options_);
     layouts::DrawTarget t;
     t.target = target;
     t.magnified = magnified_;
-    t.projectFile = module_.state().projectPath;
+    t.projectFile = module_.projectPath();
     return drawing.draw(surface, current_, t);
 }
 

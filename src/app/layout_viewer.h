@@ -1,7 +1,8 @@
 #pragma once
-// The state behind the Layouts window: the stored result loaded against the job, the report and
-// off-cut table computed from it (and written, as other windows read them), the current layout,
-// the magnification and the display options of dia.set. The window only shows what this draws.
+// The state behind the Layouts window: the document's plan loaded against its job, the report and
+// off-cut table computed from it (offcut.tlf and sheets.Adj written, as the off-cut window, the
+// export to the material library and users read them), the current layout, the magnification and
+// the display options of dia.set. The window only shows what this draws.
 
 #include <memory>
 #include <string>
@@ -22,15 +23,15 @@ class Surface;
 
 class LayoutViewer {
 public:
-    // Loads dia.tlf against the job's tables (the coil completion applied in coil mode), writes
-    // offcut.tlf, report.tlf and sheets.Adj, reads dia.set and makes layout 1 current. Throws
-    // InputError ("This file was not optimized." for an empty result, or why the result does not
-    // fit the job) and FileError (a file that cannot be written).
+    // Loads the document's plan against its job (the coil completion applied in coil mode), writes
+    // offcut.tlf and sheets.Adj, reads dia.set and makes layout 1 current. Throws InputError ("This
+    // file was not optimized." for an empty plan, or why the plan does not fit the job) and
+    // FileError (a file that cannot be written).
     explicit LayoutViewer(BaseModule& module);
 
     BaseModule& module() const { return module_; }
-    // Loads dia.tlf again after an edit or an alternate arrangement: the result, report and off-cut
-    // table computed and written anew, dia.set read; the current layout stays (held within the new
+    // Loads the plan again after an edit or an alternate arrangement: the result, report and
+    // off-cut table computed and written anew, dia.set read; the current layout stays (held within the new
     // count) and so does the magnification. Throws as the constructor does, leaving the viewer as
     // it was.
     void reload();

@@ -2,40 +2,87 @@
 
 #include "app/base_module.h"
 #include "libraries/load_products.h"
+#include "libraries/offcut_export.h"
 #include "platform/prompt.h"
+#include "table/file_ops.h"
 #include "table/grid_table.h"
 
 namespace veltrix {
 
+namespace {
+
+constexpr const char* kAttention = "Attention!";
+
+// The order window's rows: PRODUCTS, QTY, CLIENT as typed.
+std::vector<OrderLine> orderLines(const GridTable& order) {
+    std::vector<OrderLine> lines;
+    for (int r = 1; r < order.rowCount(); ++r)
+        if (!order.rowEmpty(r))
+            lines.push_back(OrderLine{trimBlanks(order.cell(r, 1)), trimBlanks(order.cell(r, 2)), trimBlanks(order.cell(r, 3))});
+    return lines;
+}
+
+}  // namespace
+
 SheetImportResult importSheetsFromLibrary(BaseModule& module) {
     SheetImportResult result;
-    if (module.state().mode != StockMode::Sheet) return result;
+    if (module.mode() != StockMode::Sheet) return result;
+    Prompt& prompt = module.prompt();
+    std::vector<StockRecord> stock;
     try {
-        result = importSheets(module.workspace(), module.tables().basic, module.tables().sheets, module.prompt());
+        stock = librarySheetsFor(module.workspace(), module.tables().basic);
     } catch (const std::exception& e) {
-        module.prompt().tell(e.what(), "Attention!", Icon::Exclamation);
-        return SheetImportResult{};
+        prompt.tell(e.what(), kAttention, Icon::Exclamation);
+        return result;
     }
-    if (result.resultDiscarded) {
-        module.hooks().closeResultWindows();
-        module.state().continuationIteration = 0;
+    result.count = static_cast<int>(stock.size());
+    if (stock.empty()) {
+        const Answer a =
+            prompt.ask(Message{kNotInLibraryQuestion, kAttention, Icon::Exclamation, Buttons::YesNo, Answer::Yes});
+        result.openLibrary = a == Answer::Yes;
+        return result;
     }
-    if (result.outcome == SheetImportResult::Outcome::Imported) {
-        module.state().importLock = true;
-        module.state().changed = true;
-        module.state().exportMark = true;
+    // The import replaces the sheet table, so it is an edit of the job like a typed blank.
+    if (module.confirmJobEdit(' ') == ChangeAnswer::Refuse) {
+        result.outcome = SheetImportResult::Outcome::Refused;
+        return result;
     }
+    GridTable& sheets = module.tables().sheets;
+    sheets.clear();
+    sheets.loadText(importedSheetText(stock));
+    result.outcome = SheetImportResult::Outcome::Imported;
+    module.state().importLock = true;
+    module.state().exportMark = true;
+    module.document().changed = true;
+    prompt.tell(std::to_string(result.count) + kImportedMessage, kAttention, Icon::Information);
     return result;
+}
+
+bool exportOffcutsToLibrary(const Workspace& workspace, const GridTable& basic, const GridTable& offcuts,
+                            Prompt& prompt) {
+    const Answer a =
+        prompt.ask(Message{"Update Material Library?", kAttention, Icon::Question, Buttons::YesNo, Answer::Yes});
+    if (a != Answer::Yes) return false;
+    try {
+        exportRecordsToLibrary(workspace, basic, offcuts, readWholeFile(workspace.file(kSheetsUsedFile)));
+    } catch (const std::exception& e) {
+        prompt.tell(e.what(), kAttention, Icon::Exclamation);
+        return false;
+    }
+    prompt.tell("Material Library Updated!", kAttention, Icon::Information);
+    return true;
 }
 
 bool generateFromOrder(const Workspace& workspace, const GridTable& order, std::string_view prefix,
                        std::string_view extension, Prompt& prompt) {
     try {
-        // The order is handed over through its table file, as every grid hands over its work.
+        // The order window's table file is kept: the window opens with it next time.
         order.save();
-        return !loadProducts(workspace, readOrderFile(order.boundFile()), prefix, extension, prompt).files.empty();
+        const LoadProductsResult result = loadProducts(workspace, orderLines(order), prefix, extension);
+        prompt.tell(result.message, kAttention, result.files.empty() ? Icon::Exclamation : Icon::Information);
+        return !result.files.empty();
     } catch (const std::exception& e) {
-        prompt.tell(e.what(), "Attention!", Icon::Exclamation);
+        prompt.tell(e.what(), kAttention, Icon::Exclamation);
         return false;
     }
 }

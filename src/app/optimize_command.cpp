@@ -1,33 +1,60 @@
 #include "app/optimize_command.h"
 
 #include "app/base_module.h"
-#include "job/project_file.h"
+#include "job/settings.h"
+#include "platform/prompt.h"
+#include "table/workspace.h"
 
 namespace veltrix {
 
-RunPreparation prepareRun(BaseModule& module, engine::RunDriver& driver,
-                          const std::function<void()>& editDensityTable) {
-    if (!engine::checkBeforeRun(driver, module.tables().basic, module.workspace(), editDensityTable))
+bool checkBeforeRun(const Job& job, const Workspace& workspace, Prompt& prompt,
+                    const std::function<void()>& editDensityTable) {
+    if (job.basic.tolerance > 10) {
+        prompt.ask(Message{kToleranceMessage, "", Icon::Question, Buttons::Ok, Answer::Ok});
+        return false;
+    }
+    if (reportOption(workspace) == kOptionWeight) {
+        while (densityOf(workspace, job.basic.material) == 0) {
+            const Answer answer =
+                prompt.ask(Message{kDensityQuestion, "Attention!", Icon::Question, Buttons::YesNo, Answer::No});
+            if (answer != Answer::Yes || !editDensityTable) break;
+            editDensityTable();
+        }
+    }
+    return true;
+}
+
+engine::RunSettings runSettings(const Workspace& workspace, const Document& document, long long continueFrom) {
+    engine::RunSettings settings;
+    settings.efficiency = readMiscSettings(workspace).efficiency;
+    if (continueFrom > 0) {
+        settings.continueFrom = continueFrom;
+        settings.continued = document.plan;
+    }
+    return settings;
+}
+
+void storeRunOutcome(Document& document, const engine::RunOutcome& outcome) {
+    if (outcome.status == engine::RunOutcome::Status::Invalid) return;
+    document.plan = outcome.plan;
+}
+
+RunPreparation prepareRun(BaseModule& module, const std::function<void()>& editDensityTable) {
+    if (!checkBeforeRun(module.document().job(), module.workspace(), module.prompt(), editDensityTable))
         return RunPreparation::ToleranceRefused;
-    if (!module.saveProject(module.workspace().file(kRunProjectFile))) return RunPreparation::NotSaved;
     module.hooks().closeResultWindows();
     return RunPreparation::Ready;
 }
 
-engine::RunOutcome runJob(BaseModule& module, engine::RunDriver& driver) {
-    engine::RunState state;
-    state.continuation = module.state().continuationIteration;
-    engine::RunOutcome outcome;
-    try {
-        outcome = engine::runInWorkspace(driver, module.workspace(), module.state().mode, state);
-    } catch (const std::exception& e) {
-        outcome.message = e.what();
-        outcome.failed = true;
-        outcome.helpTopic = engine::kFailureHelpTopic;
-        state.continuation = 0;
-    }
-    module.state().continuationIteration = static_cast<int>(state.continuation);
-    return outcome;
+RunRequest runRequest(const BaseModule& module) {
+    return RunRequest{module.document().job(),
+                      runSettings(module.workspace(), module.document(), module.state().continuationIteration)};
+}
+
+void finishRun(BaseModule& module, const engine::RunOutcome& outcome) {
+    if (outcome.status != engine::RunOutcome::Status::Invalid) module.setPlan(outcome.plan);
+    module.state().continuationIteration =
+        outcome.status == engine::RunOutcome::Status::Stopped ? outcome.lastIteration : 0;
 }
 
 void afterRun(BaseModule& module) {

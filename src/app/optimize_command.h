@@ -1,39 +1,67 @@
 #pragma once
-// Optimize > Start Optimization as the base module runs it: the checks, the job saved as the run
-// project "tmp.tlf", the result windows closed, the run (inside the progress dialog) with the
-// continuation kept while the job stays open, and afterwards the layouts and the Save As dialog.
+// Optimize > Start Optimization, shared by both front ends: the checks before a run (tolerance,
+// density), the run's settings from the working folder, and the run's outcome stored in the
+// document. The engine itself runs wherever the front end likes (the desktop program on a worker
+// thread, the command-line tool on its own).
 //
-//     if (prepareRun(module, driver, editDensity) == RunPreparation::Ready) {
-//         ... show the progress dialog, which calls runJob(module, driver) ...
+//     if (prepareRun(module, editDensity) == RunPreparation::Ready) {
+//         const RunRequest request = runRequest(module);
+//         ... engine::optimize(request.job, request.settings, observer, stop) on a worker thread ...
+//         finishRun(module, outcome);
 //         afterRun(module);
 //     }
 
 #include <functional>
 
-#include "engine/run_driver.h"
+#include "engine/optimize.h"
+#include "job/document.h"
 
 namespace veltrix {
 
 class BaseModule;
+class Prompt;
+class Workspace;
+
+inline constexpr const char* kToleranceMessage = "Tolerance should not exceed 10";
+inline constexpr const char* kDensityQuestion =
+    "Material you have specified is not listed in Density Table. Do you want to edit Density Table?";
+
+// The checks of Start Optimization. A tolerance above 10 shows "Tolerance should not exceed 10" and
+// refuses the run. With the report option "Weight" of misc.set, while the density of the job's
+// material is 0, asks whether to edit the density table (No preselected); Yes calls
+// `editDensityTable` and looks again (without an editor, Yes goes on).
+bool checkBeforeRun(const Job& job, const Workspace& workspace, Prompt& prompt,
+                    const std::function<void()>& editDensityTable = {});
+
+// The settings of a run: the nesting efficiency of misc.set; a continuation from iteration
+// `continueFrom` with the document's plan as the best so far (0: a new run).
+engine::RunSettings runSettings(const Workspace& workspace, const Document& document, long long continueFrom);
+
+// A run's outcome into the document: its plan replaces the document's (a job that failed
+// validation leaves the document as it was).
+void storeRunOutcome(Document& document, const engine::RunOutcome& outcome);
 
 enum class RunPreparation {
-    Ready,             // the dialog may open
+    Ready,             // the run may start
     ToleranceRefused,  // "Tolerance should not exceed 10" was shown: the basic details' TOL wants editing
-    NotSaved,          // the job could not be written (the user was told)
 };
 
-// Before the dialog: the tolerance and density checks (with the report option "Weight", Yes to the
-// density question calls `editDensityTable` and looks again), the job's tables and options written
-// and bundled into tmp.tlf, the result windows closed.
-RunPreparation prepareRun(BaseModule& module, engine::RunDriver& driver,
-                          const std::function<void()>& editDensityTable = {});
+// Before the progress opens: the checks, then the result windows closed.
+RunPreparation prepareRun(BaseModule& module, const std::function<void()>& editDensityTable = {});
 
-// The run from the job's files in the working folder; the best plan goes to dia.tlf. A stopped run
-// leaves its iteration in the module's state, so that the next run continues from it. When dia.tlf
-// cannot be written the outcome says so in its message and counts as failed.
-engine::RunOutcome runJob(BaseModule& module, engine::RunDriver& driver);
+// What the run works on, taken from the module before it starts: the job as typed values and the
+// settings (continuing a stopped run while the job stays open).
+struct RunRequest {
+    Job job;
+    engine::RunSettings settings;
+};
+RunRequest runRequest(const BaseModule& module);
 
-// After the dialog closed: the Layouts window when a result exists (else "This file was not
+// After the run: the outcome stored in the document (the edit history starts over) and the
+// iteration to continue from kept in the module's state (0 when the run was not stopped).
+void finishRun(BaseModule& module, const engine::RunOutcome& outcome);
+
+// After the progress closed: the Layouts window when a plan exists (else "This file was not
 // optimized."), then Save As.
 void afterRun(BaseModule& module);
 

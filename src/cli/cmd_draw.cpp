@@ -6,11 +6,9 @@
 #include <filesystem>
 #include <ostream>
 
+#include "app/job_commands.h"
 #include "cli/args.h"
-#include "cli/job_io.h"
-#include "layouts/job_layouts.h"
 #include "layouts/layout_drawing.h"
-#include "table/error.h"
 #include "table/file_ops.h"
 #include "table/workspace.h"
 #if VELTRIX_HAS_RENDER
@@ -40,60 +38,42 @@ int draw(CommandContext& context) {
     if (auto done = parseArguments(app, context)) return *done;
 
     const std::string type = toLower(fs::path(output).extension().string());
-    if (type != ".pdf" && type != ".png" && type != ".svg") {
-        context.err << "veltrix draw: the output must end in .pdf, .png or .svg: " << output << "\n";
-        return kExitUsage;
-    }
+    if (type != ".pdf" && type != ".png" && type != ".svg")
+        throw UsageError("The output must end in .pdf, .png or .svg: " + output);
 #if !VELTRIX_HAS_RENDER
-    context.err << "veltrix draw: this build has no drawing back end (Qt 6 was not found)\n";
-    return kExitUsage;
+    throw UsageError("This build has no drawing back end (Qt 6 was not found).");
 #else
-    auto jobFile = loadJob(job, context.err);
-    if (!jobFile) return kExitUsage;
+    const Document doc = openJob(job);
     const Workspace workspace(context.workdir);
     const bool pdf = type == ".pdf";
-    try {
-        const layouts::JobLayouts loaded = layouts::loadJobLayouts(*jobFile, workspace);
-        layouts::LayoutRange range;
-        try {
-            range = layouts::chooseLayouts(loaded.result.layoutCount(), app.count("--layout") ? std::optional(layout)
-                                                                                              : std::nullopt,
-                                           all, pdf);
-            if (!pdf && range.first != range.last) throw InputError("A PNG or SVG picture holds one layout: choose it with --layout N.");
-        } catch (const InputError& e) {
-            context.err << "veltrix draw: " << e.what() << "\n";
-            return kExitUsage;
+    const layouts::JobLayouts loaded = jobLayouts(doc, workspace);
+    const layouts::LayoutRange range = chooseLayouts(
+        loaded.result.layoutCount(), app.count("--layout") ? std::optional(layout) : std::nullopt, all, pdf);
+    if (!pdf && range.first != range.last)
+        throw UsageError("A PNG or SVG picture holds one layout: choose it with --layout N.");
+    const layouts::LayoutDrawing drawing(workspace, loaded.result, loaded.reports.report,
+                                         layouts::readDisplayOptions(workspace));
+    auto drawOne = [&](Surface& surface, int n, layouts::Target target) {
+        const layouts::DrawnLayout drawn = drawing.draw(surface, n, {target, zoom, doc.path.string()});
+        for (const std::string& problem : drawn.problems) context.err << "veltrix draw: " << problem << "\n";
+    };
+    if (pdf) {
+        render::PdfDocument document(output);
+        for (int n = range.first; n <= range.last; ++n) {
+            drawOne(document.surface(), n, layouts::Target::Printer);
+            if (n < range.last) document.surface().newPage();
         }
-        const layouts::LayoutDrawing drawing(workspace, loaded.result, loaded.reports.report,
-                                             layouts::readDisplayOptions(workspace));
-        auto drawOne = [&](Surface& surface, int n, layouts::Target target) {
-            const layouts::DrawnLayout drawn = drawing.draw(surface, n, {target, zoom, jobFile->path.string()});
-            for (const std::string& problem : drawn.problems) context.err << "veltrix draw: " << problem << "\n";
-        };
-        if (pdf) {
-            render::PdfDocument document(output);
-            for (int n = range.first; n <= range.last; ++n) {
-                drawOne(document.surface(), n, layouts::Target::Printer);
-                if (n < range.last) document.surface().newPage();
-            }
-            document.finish();
-        } else if (type == ".png") {
-            render::ImageDocument picture(kPictureSize, kPictureSize);
-            drawOne(picture.surface(), range.first, layouts::Target::Screen);
-            picture.save(output);
-        } else {
-            render::SvgDocument picture(output, kPictureSize, kPictureSize);
-            drawOne(picture.surface(), range.first, layouts::Target::Screen);
-            picture.finish();
-        }
-        context.out << (range.last - range.first + 1) << " layout(s) drawn to " << output << "\n";
-    } catch (const FileError& e) {
-        context.err << "veltrix draw: " << e.what() << "\n";
-        return kExitUsage;
-    } catch (const InputError& e) {
-        context.err << job << ": " << e.what() << "\n";
-        return kExitJobFailed;
+        document.finish();
+    } else if (type == ".png") {
+        render::ImageDocument picture(kPictureSize, kPictureSize);
+        drawOne(picture.surface(), range.first, layouts::Target::Screen);
+        picture.save(output);
+    } else {
+        render::SvgDocument picture(output, kPictureSize, kPictureSize);
+        drawOne(picture.surface(), range.first, layouts::Target::Screen);
+        picture.finish();
     }
+    context.out << (range.last - range.first + 1) << " layout(s) drawn to " << output << "\n";
     return kExitOk;
 #endif
 }

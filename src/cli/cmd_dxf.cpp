@@ -4,12 +4,8 @@
 
 #include <ostream>
 
+#include "app/job_commands.h"
 #include "cli/args.h"
-#include "cli/job_io.h"
-#include "layouts/dxf_export.h"
-#include "layouts/job_layouts.h"
-#include "layouts/layout_drawing.h"
-#include "table/error.h"
 #include "table/workspace.h"
 
 namespace veltrix::cli {
@@ -27,32 +23,15 @@ int exportDxf(CommandContext& context) {
         ->required();
     if (auto done = parseArguments(app, context)) return *done;
 
-    auto jobFile = loadJob(job, context.err);
-    if (!jobFile) return kExitUsage;
+    const Document doc = openJob(job);
     const Workspace workspace(context.workdir);
-    try {
-        const layouts::JobLayouts loaded = layouts::loadJobLayouts(*jobFile, workspace);
-        layouts::LayoutRange range;
-        try {
-            range = layouts::chooseLayouts(loaded.result.layoutCount(),
-                                           app.count("--layout") ? std::optional(layout) : std::nullopt, all, true);
-        } catch (const InputError& e) {
-            context.err << "veltrix dxf: " << e.what() << "\n";
-            return kExitUsage;
-        }
-        const layouts::LayoutDrawing drawing(workspace, loaded.result, loaded.reports.report,
-                                             layouts::readDisplayOptions(workspace));
-        const layouts::ExportResult done = layouts::exportLayouts(drawing, range.first, range.last, output);
-        for (const std::string& problem : done.problems) context.err << "veltrix dxf: " << problem << "\n";
-        for (const auto& file : done.files) context.out << file.string() << "\n";
-        context.out << done.message() << "\n";
-    } catch (const FileError& e) {
-        context.err << "veltrix dxf: " << e.what() << "\n";
-        return kExitUsage;
-    } catch (const InputError& e) {
-        context.err << job << ": " << e.what() << "\n";
-        return kExitJobFailed;
-    }
+    const int count = jobLayouts(doc, workspace).result.layoutCount();
+    const layouts::LayoutRange range =
+        chooseLayouts(count, app.count("--layout") ? std::optional(layout) : std::nullopt, all, true);
+    const layouts::ExportResult done = exportJobDxf(doc, workspace, range, output);
+    for (const std::string& problem : done.problems) context.err << "veltrix dxf: " << problem << "\n";
+    for (const auto& file : done.files) context.out << file.string() << "\n";
+    context.out << done.message() << "\n";
     return kExitOk;
 }
 

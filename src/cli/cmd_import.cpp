@@ -3,11 +3,8 @@
 
 #include <ostream>
 
+#include "app/job_commands.h"
 #include "cli/args.h"
-#include "cli/job_io.h"
-#include "job/table_exchange.h"
-#include "table/error.h"
-#include "table/file_ops.h"
 #include "table/workspace.h"
 
 namespace veltrix::cli {
@@ -27,45 +24,18 @@ int importTables(CommandContext& context) {
         return kExitUsage;
     }
 
-    JobFile jobFile;
-    if (fileExists(job)) {
-        auto loaded = loadJob(job, context.err);
-        if (!loaded) return kExitUsage;
-        jobFile = std::move(*loaded);
-    } else {
-        // A new job starts from the working folder's Defaults when there are any.
-        const auto defaults = Workspace(context.workdir).file(kDefaultsFile);
-        if (fileExists(defaults)) {
-            auto loaded = loadJob(defaults, context.err);
-            if (!loaded) return kExitUsage;
-            jobFile = std::move(*loaded);
-        } else {
-            jobFile.project.setText(kOptionsSection, optionsText(jobFile.objective));
-        }
-        jobFile.path = job;
-    }
-
-    auto importOne = [&](const std::string& csvPath, GridTable& grid) -> bool {
-        if (csvPath.empty()) return true;
-        try {
-            const ImportResult result = importCsv(readExistingFile(csvPath), grid);
-            for (const auto& note : result.notes)
-                context.err << csvPath << ": row " << note.row << ", " << note.key << ": '" << note.given
-                            << "' stored as '" << note.stored << "'\n";
-            return true;
-        } catch (const std::exception& e) {
-            context.err << "veltrix import: " << csvPath << ": " << e.what() << "\n";
-            return false;
-        }
+    Document doc = openOrStartJob(job, Workspace(context.workdir));
+    const TableImport done = importTables(doc, sheetsCsv, cutsCsv);
+    auto tell = [&](const std::string& csv, const std::vector<ImportNote>& notes) {
+        for (const auto& note : notes)
+            context.err << csv << ": row " << note.row << ", " << note.key << ": '" << note.given << "' stored as '"
+                        << note.stored << "'\n";
     };
-    if (!importOne(sheetsCsv, jobFile.tables.sheets) || !importOne(cutsCsv, jobFile.tables.cuts)) return kExitUsage;
-
-    tablesIntoProject(jobFile.tables, jobFile.objective, jobFile.project);
-    if (!jobFile.project[kResultSection].empty()) {
-        jobFile.project[kResultSection].clear();
+    tell(sheetsCsv, done.sheetNotes);
+    tell(cutsCsv, done.cutNotes);
+    if (done.planDiscarded)
         context.err << "The stored layout result no longer fits the tables and was discarded: optimize again.\n";
-    }
-    if (!storeProject(job, jobFile.project, context.err)) return kExitUsage;
+    saveJob(doc);
     context.out << "Imported into " << job << "\n";
     return kExitOk;
 }
@@ -82,15 +52,7 @@ int exportTables(CommandContext& context) {
         context.err << "veltrix export: give --sheets, --cuts or both\n";
         return kExitUsage;
     }
-    auto loaded = loadJob(job, context.err);
-    if (!loaded) return kExitUsage;
-    try {
-        if (!sheetsCsv.empty()) writeFileAtomic(sheetsCsv, exportCsv(loaded->tables.sheets));
-        if (!cutsCsv.empty()) writeFileAtomic(cutsCsv, exportCsv(loaded->tables.cuts));
-    } catch (const std::exception& e) {
-        context.err << "veltrix export: " << e.what() << "\n";
-        return kExitUsage;
-    }
+    exportTables(openJob(job), sheetsCsv, cutsCsv);
     return kExitOk;
 }
 

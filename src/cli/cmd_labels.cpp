@@ -4,13 +4,8 @@
 
 #include <ostream>
 
+#include "app/job_commands.h"
 #include "cli/args.h"
-#include "cli/job_io.h"
-#include "job/settings.h"
-#include "layouts/job_layouts.h"
-#include "layouts/labels.h"
-#include "table/error.h"
-#include "table/file_ops.h"
 #include "table/workspace.h"
 
 namespace veltrix::cli {
@@ -26,37 +21,10 @@ int labels(CommandContext& context) {
     app.add_option("-o,--output", output, "the page to write (default lbl.htm in the working folder)");
     if (auto done = parseArguments(app, context)) return *done;
 
-    auto jobFile = loadJob(job, context.err);
-    if (!jobFile) return kExitUsage;
-    const Workspace workspace(context.workdir);
-    try {
-        layouts::LabelSheet sheet;
-        try {
-            sheet = layouts::readLabelSheet(workspace);
-        } catch (const InputError& e) {
-            context.err << "veltrix labels: " << e.what() << "\n";
-            return kExitUsage;
-        }
-        const layouts::JobLayouts loaded = layouts::loadJobLayouts(*jobFile, workspace);
-        const int count = loaded.result.layoutCount();
-        if (!app.count("--from")) from = 1;
-        if (!app.count("--to")) to = count;
-        if (from < 1 || to > count || from > to) {
-            context.err << "veltrix labels: choose layouts from 1 to " << count << " with --from not after --to\n";
-            return kExitUsage;
-        }
-        const std::string page =
-            layouts::labelPage(loaded.result, sheet, from, to, reportOption(workspace), workspace);
-        const auto file = output.empty() ? workspace.file(layouts::kLabelPageFile) : std::filesystem::path(output);
-        writeFileAtomic(file, page);
-        context.out << "Labels of layouts " << from << " to " << to << " written to " << file.string() << "\n";
-    } catch (const FileError& e) {
-        context.err << "veltrix labels: " << e.what() << "\n";
-        return kExitUsage;
-    } catch (const InputError& e) {
-        context.err << job << ": " << e.what() << "\n";
-        return kExitJobFailed;
-    }
+    const auto file = writeJobLabels(openJob(job), Workspace(context.workdir),
+                                     app.count("--from") ? std::optional(from) : std::nullopt,
+                                     app.count("--to") ? std::optional(to) : std::nullopt, output);
+    context.out << "Labels written to " << file.string() << "\n";
     return kExitOk;
 }
 

@@ -4,9 +4,7 @@
 #include <ostream>
 
 #include "cli/args.h"
-#include "cli/console.h"
 #include "libraries/load_products.h"
-#include "table/error.h"
 #include "table/workspace.h"
 
 namespace veltrix::cli {
@@ -26,19 +24,10 @@ int loadProductsCommand(CommandContext& context) {
         ->check(CLI::IsMember({".OPT", ".DCM"}, CLI::ignore_case));
     if (auto done = parseArguments(app, context)) return *done;
 
-    try {
-        const auto lines = readOrderFile(order);
-        ConsolePrompt prompt(context.err);
-        const auto result = loadProducts(Workspace(context.workdir), lines, prefix, extension, prompt);
-        for (const auto& file : result.files) context.out << file.string() << "\n";
-        return result.files.empty() ? kExitJobFailed : kExitOk;
-    } catch (const FileError& e) {
-        context.err << "veltrix load-products: " << e.what() << "\n";
-        return kExitUsage;
-    } catch (const InputError& e) {
-        context.err << "veltrix load-products: " << e.what() << "\n";
-        return kExitUsage;
-    }
+    const auto result = loadProducts(Workspace(context.workdir), readOrderFile(order), prefix, extension);
+    for (const auto& file : result.files) context.out << file.string() << "\n";
+    (result.files.empty() ? context.err : context.out) << result.message << "\n";
+    return result.files.empty() ? kExitJobFailed : kExitOk;
 }
 
 const CommandRegistration reg({"load-products", "load-products ORDER --prefix P [--ext .OPT|.DCM]",

@@ -5,13 +5,10 @@
 
 #include <ostream>
 
+#include "app/job_commands.h"
 #include "cli/args.h"
-#include "cli/job_io.h"
-#include "libraries/offcut_export.h"
+#include "libraries/material_library.h"
 #include "libraries/sheet_import.h"
-#include "reports/report_pass.h"
-#include "table/error.h"
-#include "table/grid_table.h"
 #include "table/workspace.h"
 
 namespace veltrix::cli {
@@ -24,42 +21,18 @@ int mergeLibrary(const Workspace& workspace, CommandContext& context) {
 }
 
 int importSizes(const Workspace& workspace, const std::string& job, CommandContext& context) {
-    auto jobFile = loadJob(job, context.err);
-    if (!jobFile) return kExitUsage;
-    if (jobFile->mode == StockMode::Coil) {
-        context.err << job << ": coils are not imported from the material library (sheet mode only)\n";
-        return kExitJobFailed;
-    }
-    const auto stock = librarySheetsFor(workspace, jobFile->tables.basic);
-    if (stock.empty()) {
-        context.err << job << ": Material specified was not found in MLM ("
-                    << materialLibraryPath(workspace).string() << ").\n";
-        return kExitJobFailed;
-    }
-    jobFile->tables.sheets.loadText(importedSheetText(stock));
-    tablesIntoProject(jobFile->tables, jobFile->objective, jobFile->project);
-    if (!jobFile->project[kResultSection].empty()) {
-        jobFile->project[kResultSection].clear();
+    Document doc = openJob(job);
+    const bool hadPlan = !doc.plan.empty();
+    const int count = importLibrarySizes(doc, workspace);
+    if (hadPlan)
         context.err << "The stored layout result no longer fits the tables and was discarded: optimize again.\n";
-    }
-    if (!storeProject(job, jobFile->project, context.err)) return kExitUsage;
-    context.out << stock.size() << kImportedMessage << "\n";
+    saveJob(doc);
+    context.out << count << kImportedMessage << "\n";
     return kExitOk;
 }
 
 int exportOffcuts(const Workspace& workspace, const std::string& job, CommandContext& context) {
-    auto jobFile = loadJob(job, context.err);
-    if (!jobFile) return kExitUsage;
-    if (!exportAllowed(true, jobFile->mode)) {
-        context.err << job << ": the off-cuts of coils are not returned to the material library\n";
-        return kExitJobFailed;
-    }
-    const auto result = reports::loadJobResult(*jobFile);
-    const reports::ResultReports reports = reports::computeResultReports(workspace, result);
-    GridTable offcuts(offcutKeys());
-    offcuts.loadText(reports.offcutTable);
-    const std::size_t count =
-        exportRecordsToLibrary(workspace, jobFile->tables.basic, offcuts, reports.report.sheetsUsed);
+    const std::size_t count = returnOffcutsToLibrary(openJob(job), workspace);
     context.out << count << " record(s) returned to " << materialLibraryPath(workspace).string()
                 << "\nMaterial Library Updated!\n";
     return kExitOk;
@@ -79,17 +52,9 @@ int mlm(CommandContext& context) {
     if (auto done = parseArguments(app, context)) return *done;
 
     const Workspace workspace(context.workdir);
-    try {
-        if (merge->parsed()) return mergeLibrary(workspace, context);
-        if (import->parsed()) return importSizes(workspace, importJob, context);
-        return exportOffcuts(workspace, exportJob, context);
-    } catch (const FileError& e) {
-        context.err << "veltrix mlm: " << e.what() << "\n";
-        return kExitUsage;
-    } catch (const InputError& e) {
-        context.err << (importJob.empty() ? exportJob : importJob) << ": " << e.what() << "\n";
-        return kExitJobFailed;
-    }
+    if (merge->parsed()) return mergeLibrary(workspace, context);
+    if (import->parsed()) return importSizes(workspace, importJob, context);
+    return exportOffcuts(workspace, exportJob, context);
 }
 
 const CommandRegistration reg({"mlm", "mlm merge|import JOB|export JOB",

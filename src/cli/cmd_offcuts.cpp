@@ -3,10 +3,8 @@
 
 #include <ostream>
 
+#include "app/job_commands.h"
 #include "cli/args.h"
-#include "cli/job_io.h"
-#include "reports/report_pass.h"
-#include "table/error.h"
 #include "table/file_ops.h"
 #include "table/workspace.h"
 
@@ -22,23 +20,9 @@ int offcuts(CommandContext& context) {
     app.add_option("-o,--output", output, "file to write the table to (default: standard output)");
     if (auto done = parseArguments(app, context)) return *done;
 
-    auto jobFile = loadJob(job, context.err);
-    if (!jobFile) return kExitUsage;
-    try {
-        const auto result = reports::loadJobResult(*jobFile);
-        if (result.empty()) throw InputError(reports::kNotOptimizedMessage);
-        const Workspace workspace(context.workdir);
-        const std::string table = reports::offcutTableText(
-            reports::offcutRows(result, reports::readScrapCriteria(workspace)));
-        if (output.empty()) context.out << table;
-        else writeFileAtomic(output, table);
-    } catch (const FileError& e) {
-        context.err << "veltrix offcuts: " << e.what() << "\n";
-        return kExitUsage;
-    } catch (const InputError& e) {
-        context.err << job << ": " << e.what() << "\n";
-        return kExitJobFailed;
-    }
+    const std::string table = jobReports(openJob(job), Workspace(context.workdir), false).offcutTable;
+    if (output.empty()) context.out << table;
+    else writeFileAtomic(output, table);
     return kExitOk;
 }
 

@@ -7,13 +7,9 @@
 #include <cstdio>
 #include <ostream>
 
+#include "app/job_commands.h"
 #include "cli/args.h"
 #include "cli/console.h"
-#include "cli/job_io.h"
-#include "engine/result_files.h"
-#include "engine/run_driver.h"
-#include "job/settings.h"
-#include "table/number_text.h"
 #include "table/workspace.h"
 
 namespace veltrix::cli {
@@ -47,32 +43,23 @@ private:
     void (*previous_)(int) = SIG_DFL;
 };
 
-// The events of a command-line run: an interrupt becomes a stop request.
-class InterruptPump : public EventPump {
-public:
-    void attach(engine::RunDriver& driver) { driver_ = &driver; }
-    void processEvents() override {
-        if (interrupted && driver_ != nullptr) driver_->requestStop();
-    }
-
-private:
-    engine::RunDriver* driver_ = nullptr;
-};
-
 // The progress dialog on a terminal: one line on the error stream, redrawn after every iteration.
+// Ctrl+C and --stop-after K become a stop request, acted on after the current iteration.
 class ProgressLine : public engine::RunObserver {
 public:
-    ProgressLine(std::ostream& err, bool terminal, long long stopAfter)
-        : err_(err), terminal_(terminal), stopAfter_(stopAfter) {}
-    void attach(engine::RunDriver& driver) { driver_ = &driver; }
+    ProgressLine(std::ostream& err, bool terminal, long long stopAfter, std::stop_source& stop)
+        : err_(err), terminal_(terminal), stopAfter_(stopAfter), stop_(stop) {}
 
     void messageChanged(const std::string& text) override { message_ = text; }
-    void runStarted(const engine::RunStart& start) override { coil_ = start.coil; }
     void iterationDone(const engine::RunFigures& f) override {
+        if ((stopAfter_ > 0 && f.iteration >= stopAfter_) || interrupted) {
+            stop_.request_stop();
+            message_ = engine::kTerminatingMessage;
+        }
         if (terminal_) draw(f);
-        if ((stopAfter_ > 0 && f.iteration >= stopAfter_) || interrupted) driver_->requestStop();
     }
-    void runFinished(const engine::RunOutcome&) override {
+    // The run is over: the line ends.
+    void finish() {
         if (terminal_ && drawn_) err_ << "\n";
     }
 
@@ -93,9 +80,8 @@ private:
     std::ostream& err_;
     bool terminal_;
     long long stopAfter_;
-    engine::RunDriver* driver_ = nullptr;
+    std::stop_source& stop_;
     std::string message_;
-    bool coil_ = false;
     bool drawn_ = false;
 };
 
@@ -117,58 +103,41 @@ int optimize(CommandContext& context) {
         ->check(CLI::PositiveNumber);
     if (auto done = parseArguments(app, context)) return *done;
 
-    auto loaded = loadJob(job, context.err);
-    if (!loaded) return kExitUsage;
-    JobFile& jobFile = *loaded;
-    const Workspace workspace(context.workdir);
-
-    engine::RunSettings settings;
-    settings.stock = jobFile.mode;
-    settings.objective = jobFile.objective;
-    if (objective == "yield") settings.objective = Objective{true, false};
-    if (objective == "layouts") settings.objective = Objective{false, true};
-    settings.efficiency = efficiency > 0 ? efficiency : readMiscSettings(workspace).efficiency;
+    Document doc = openJob(job);
+    const std::filesystem::path target = output.empty() ? doc.path : std::filesystem::path(output);
+    OptimizeRequest request;
+    if (efficiency > 0) request.efficiency = efficiency;
+    if (objective == "yield") request.objective = Objective{true, false};
+    if (objective == "layouts") request.objective = Objective{false, true};
+    request.continueFrom = continueFrom;
 
     ConsolePrompt prompt(context.err);
-    InterruptPump pump;
-    ProgressLine progress(context.err, isatty(STDERR_FILENO) == 1, stopAfter);
-    engine::RunDriver driver(prompt, pump, progress);
-    pump.attach(driver);
-    progress.attach(driver);
-
-    if (!engine::checkBeforeRun(driver, jobFile.tables.basic, workspace)) return kExitJobFailed;
-
-    engine::RunState state;
-    state.continuation = continueFrom;
-    Project project = jobFile.project;
-    const std::filesystem::path target = output.empty() ? jobFile.path : std::filesystem::path(output);
-    engine::RunStorage storage;
-    storage.readBest = [&] { return engine::parseLayoutItems(jobFile.project.text(kResultSection)); };
-    storage.write = [&](const std::vector<engine::LayoutItem>& items) {
-        project.setText(kResultSection, engine::layoutItemsText(items));
-        writeProjectFile(target, project);
-    };
-
+    std::stop_source stop;
+    ProgressLine progress(context.err, isatty(STDERR_FILENO) == 1, stopAfter, stop);
     engine::RunOutcome outcome;
-    try {
+    {
         InterruptAsStop stopOnInterrupt;
-        outcome = driver.run(jobFile.tables, settings, state, storage);
-    } catch (const std::exception& e) {
-        context.err << "veltrix: " << e.what() << "\n";
-        return kExitUsage;
+        outcome = optimizeJob(doc, Workspace(context.workdir), request, progress, stop.get_token(), prompt);
     }
+    progress.finish();
 
     if (outcome.status == engine::RunOutcome::Status::Invalid) {
+        if (!outcome.message.empty()) context.err << outcome.message << "\n";
+        return kExitJobFailed;
+    }
+    if (outcome.failed) {
+        // Nothing is written: the job file, or an earlier output, stays as it was.
         context.err << outcome.message << "\n";
         return kExitJobFailed;
     }
+    saveJob(doc, target);
     context.out << outcome.message << "\n";
     context.out << "Total Layouts: " << outcome.figures.layoutsText << "\n";
     context.out << "Overall Yield: " << outcome.figures.yieldText << "\n";
     if (outcome.status == engine::RunOutcome::Status::Stopped)
-        context.out << "Stopped after iteration " << state.continuation << " of " << outcome.figures.budget
-                    << "; continue with --continue-from " << state.continuation << "\n";
-    return outcome.failed ? kExitJobFailed : kExitOk;
+        context.out << "Stopped after iteration " << outcome.lastIteration << " of " << outcome.figures.budget
+                    << "; continue with --continue-from " << outcome.lastIteration << "\n";
+    return kExitOk;
 }
 
 const CommandRegistration registration(

@@ -4,10 +4,8 @@
 #include <fstream>
 #include <ostream>
 
+#include "app/job_commands.h"
 #include "cli/args.h"
-#include "cli/job_io.h"
-#include "reports/report_pass.h"
-#include "table/error.h"
 #include "table/file_ops.h"
 #include "table/workspace.h"
 
@@ -23,23 +21,9 @@ int report(CommandContext& context) {
     app.add_option("-o,--output", output, "file to write the report to (default: standard output)");
     if (auto done = parseArguments(app, context)) return *done;
 
-    auto jobFile = loadJob(job, context.err);
-    if (!jobFile) return kExitUsage;
-    const Workspace workspace(context.workdir);
-    try {
-        const auto result = reports::loadJobResult(*jobFile);
-        const reports::ResultReports out = reports::computeResultReports(workspace, result);
-        writeFileAtomic(workspace.file(reports::kOffcutFile), out.offcutTable);
-        writeFileAtomic(workspace.file(reports::kSheetsUsedFile), out.report.sheetsUsed);
-        if (output.empty()) context.out << out.report.text;
-        else writeFileAtomic(output, out.report.text);
-    } catch (const FileError& e) {
-        context.err << "veltrix report: " << e.what() << "\n";
-        return kExitUsage;
-    } catch (const InputError& e) {
-        context.err << job << ": " << e.what() << "\n";
-        return kExitJobFailed;
-    }
+    const reports::ResultReports out = jobReports(openJob(job), Workspace(context.workdir), true);
+    if (output.empty()) context.out << out.report.text;
+    else writeFileAtomic(output, out.report.text);
     return kExitOk;
 }
 

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cli/args.h"
-#include "cli/job_io.h"
+#include "app/job_commands.h"
 #include "job/settings.h"
 #include "table/number_text.h"
 #include "table/workspace.h"
@@ -51,17 +51,17 @@ int show(CommandContext& context) {
     std::string job;
     app.add_option("JOB", job, "project file (.opt or .dcm)")->required();
     if (auto done = parseArguments(app, context)) return *done;
-    auto loaded = loadJob(job, context.err);
-    if (!loaded) return kExitUsage;
-    JobFile& jobFile = *loaded;
+    Document jobFile = openJob(job);
     applyCutVisibility(jobFile.tables.cuts, reportOption(Workspace(context.workdir)));
     const bool coil = jobFile.mode == StockMode::Coil;
     std::ostream& out = context.out;
     out << "Job: " << jobFile.path.string() << (coil ? " (coil mode)" : " (sheet mode)") << "\n";
     out << "Objective: "
-        << (jobFile.objective.mode() == 2 ? "Minimum Layouts" : jobFile.objective.mode() == 1 ? "Maximum Yield" : "none")
+        << (jobFile.objective.mode() == OptimizationMode::MinimumLayouts ? "Minimum Layouts"
+            : jobFile.objective.mode() == OptimizationMode::MaximumYield ? "Maximum Yield"
+                                                                         : "none")
         << "\n";
-    out << "Layout result: " << (jobFile.project[kResultSection].empty() ? "none" : "stored") << "\n\n";
+    out << "Layout result: " << (jobFile.plan.empty() ? "none" : "stored") << "\n\n";
     out << "Basic Details\n";
     printTable(out, jobFile.tables.basic, false);
     out << "\n" << (coil ? "Coil Specifications" : "Sheet Specifications") << "\n";

@@ -1,7 +1,11 @@
 #include "cli/command.h"
 
 #include <algorithm>
+#include <new>
 #include <ostream>
+
+#include "app/job_commands.h"
+#include "table/error.h"
 
 namespace veltrix::cli {
 namespace {
@@ -70,9 +74,24 @@ int run(const std::vector<std::string>& argsIn, std::ostream& out, std::ostream&
         return kExitUsage;
     }
     for (const auto& c : registry()) {
-        if (args[0] == c.name) {
-            CommandContext context{std::vector<std::string>(args.begin() + 1, args.end()), workdir, out, err};
+        if (args[0] != c.name) continue;
+        CommandContext context{std::vector<std::string>(args.begin() + 1, args.end()), workdir, out, err};
+        // Every command's failures end here, told once: the job's own problems exit 1, files and
+        // requests that cannot be carried out exit 2.
+        try {
             return c.run(context);
+        } catch (const InputError& e) {
+            err << "veltrix " << c.name << ": " << e.what() << "\n";
+            return kExitJobFailed;
+        } catch (const FileError& e) {
+            err << "veltrix " << c.name << ": " << e.what() << "\n";
+            return kExitUsage;
+        } catch (const UsageError& e) {
+            err << "veltrix " << c.name << ": " << e.what() << "\n";
+            return kExitUsage;
+        } catch (const std::bad_alloc&) {
+            err << "veltrix " << c.name << ": not enough memory for this job\n";
+            return kExitJobFailed;
         }
     }
     err << "veltrix: unknown command '" << args[0] << "' (see veltrix --help)\n";

@@ -15,7 +15,6 @@ namespace veltrix::dxf {
 
 inline constexpr const char* kHeaderTemplate = "dxf.hd";
 inline constexpr const char* kFooterTemplate = "dxf.ft";
-inline constexpr const char* kLayoutDxfFile = "dxf.tlf";
 
 // The entity lines of the file: the list is moved to (0, 0), mirrored (DXF's Y points up) and
 // moved to (0, 0) again, then written in list order, every entity on layer "0" with a handle

@@ -3,12 +3,7 @@
 #include <utility>
 
 #include "engine/prepare.h"
-#include "engine/result_files.h"
 #include "engine/search.h"
-#include "job/options.h"
-#include "job/settings.h"
-#include "table/file_ops.h"
-#include "table/workspace.h"
 
 namespace veltrix::engine {
 namespace {
@@ -19,10 +14,9 @@ constexpr std::uint32_t kAlternateSeed = 2000;
 
 }  // namespace
 
-std::optional<std::vector<LayoutItem>> alternateArrangement(const BasicDetails& basic, int mode, StockMode stock,
-                                                            std::vector<SheetVariety> sheets,
-                                                            std::vector<CutVariety> cuts, int strategy,
-                                                            int efficiency) {
+std::optional<Plan> alternateArrangement(const BasicDetails& basic, OptimizationMode mode, StockMode stock,
+                                         std::vector<SheetVariety> sheets, std::vector<CutVariety> cuts,
+                                         FillStrategy strategy, int efficiency) {
     PreparedJob job;
     job.basic = basic;
     job.mode = mode;
@@ -45,21 +39,7 @@ std::optional<std::vector<LayoutItem>> alternateArrangement(const BasicDetails& 
         const IterationOutcome step = search.iterate(i);
         if (step.demandMet && step.layouts == 1) break;
     }
-    return search.best();
-}
-
-bool runAlternateArrangement(const Workspace& workspace, StockMode stock, int strategy) {
-    JobTables tables;
-    tables.bind(workspace);
-    tables.load();
-    const Objective objective = parseOptions(readWholeFile(workspace.file(kOptionsFile)));
-    const auto plan = alternateArrangement(readBasicDetails(tables.basic), objective.mode(), stock,
-                                           readSheetVarieties(workspace.file(kSubSheetFile)),
-                                           readCutVarieties(workspace.file(kSubCutFile)), strategy,
-                                           readMiscSettings(workspace).efficiency);
-    if (!plan) return false;
-    writeLayoutItems(workspace.file(kResultFile), *plan);
-    return true;
+    return Plan{search.best()};
 }
 
 }  // namespace veltrix::engine

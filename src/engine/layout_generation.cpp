@@ -11,7 +11,18 @@ namespace veltrix::engine {
 namespace {
 
 // Strategies 1, 2, 5, 6 fill row by row across the sheet; 3, 4, 7, 8 column by column.
-bool acrossFirst(int strategy) { return strategy == 1 || strategy == 2 || strategy == 5 || strategy == 6; }
+bool acrossFirst(FillStrategy strategy) {
+    switch (strategy) {
+        case FillStrategy::AcrossFromMargin:
+        case FillStrategy::AcrossFromMarginTurned:
+        case FillStrategy::AcrossRowsFirst:
+        case FillStrategy::AcrossRowsFirstTurned: return true;
+        default: return false;
+    }
+}
+
+// In the ordered phase the odd strategies place a piece as entered, the even ones turned.
+bool turnsPieces(FillStrategy strategy) { return strategyNumber(strategy) % 2 == 0; }
 
 // A count from a single-precision quotient: floor, and 0 for anything that is not a positive number.
 // Counts beyond a billion cannot be placed anyway and are held there, so products stay exact.
@@ -34,8 +45,8 @@ void lowerToDemand(long long& count, long long other, float q) {
     count = m;
 }
 
-LayoutItem region(int kind, int sheet, float x1, float y1, float x2, float y2) {
-    return LayoutItem{0, kind, sheet, x1, y1, x2, y2, 0, 0};
+LayoutItem region(ItemKind kind, int sheet, float x1, float y1, float x2, float y2) {
+    return LayoutItem{0, kind, sheet, x1, y1, x2, y2, 0, Placement::None};
 }
 
 }  // namespace
@@ -52,12 +63,12 @@ void LayoutBuilder::startLayout(int sheet, std::span<const float> quantities) {
     const SheetVariety& s = sheets_[static_cast<std::size_t>(sheet - 1)];
     const float w = s.width, l = s.length;
     items_.clear();
-    items_.push_back(region(kSheetItem, sheet, 0, 0, w, l));
-    items_.push_back(region(kMarginItem, sheet, 0, 0, s.marginLeft, l));
-    items_.push_back(region(kMarginItem, sheet, s.marginLeft, 0, w, s.marginTop));
-    items_.push_back(region(kMarginItem, sheet, w - s.marginRight, s.marginTop, w, l));
-    items_.push_back(region(kMarginItem, sheet, s.marginLeft, l - s.marginBottom, w - s.marginRight, l));
-    items_.push_back(region(kOffcutItem, sheet, s.marginLeft, s.marginTop, w - s.marginRight, l - s.marginBottom));
+    items_.push_back(region(ItemKind::Sheet, sheet, 0, 0, w, l));
+    items_.push_back(region(ItemKind::Margin, sheet, 0, 0, s.marginLeft, l));
+    items_.push_back(region(ItemKind::Margin, sheet, s.marginLeft, 0, w, s.marginTop));
+    items_.push_back(region(ItemKind::Margin, sheet, w - s.marginRight, s.marginTop, w, l));
+    items_.push_back(region(ItemKind::Margin, sheet, s.marginLeft, l - s.marginBottom, w - s.marginRight, l));
+    items_.push_back(region(ItemKind::Offcut, sheet, s.marginLeft, s.marginTop, w - s.marginRight, l - s.marginBottom));
     open_.assign(1, items_.size() - 1);
     sheetGrain_ = s.grain;
     blocked_.clear();
@@ -66,17 +77,17 @@ void LayoutBuilder::startLayout(int sheet, std::span<const float> quantities) {
     throughCuts_ = 0;
 }
 
-bool LayoutBuilder::applicable(const SheetVariety& s, float blade, int strategy) {
+bool LayoutBuilder::applicable(const SheetVariety& s, float blade, FillStrategy strategy) {
     const float usableWidth = (s.width - s.marginRight) - s.marginLeft;
     const float usableLength = (s.length - s.marginBottom) - s.marginTop;
     return acrossFirst(strategy) ? !(usableWidth > blade) : !(usableLength > blade);
 }
 
-bool LayoutBuilder::applicable(int strategy) const {
+bool LayoutBuilder::applicable(FillStrategy strategy) const {
     return applicable(sheets_[static_cast<std::size_t>(sheet_ - 1)], blade_, strategy);
 }
 
-std::size_t LayoutBuilder::nextFreeRegion(int strategy) const {
+std::size_t LayoutBuilder::nextFreeRegion(FillStrategy strategy) const {
     // The search starts from a sentinel of 1E+20, as the positions are compared against it.
     float bestMajor = 1e20f, bestMinor = 1e20f;
     std::size_t best = kNone;
@@ -94,20 +105,20 @@ std::size_t LayoutBuilder::nextFreeRegion(int strategy) const {
     return best;
 }
 
-void LayoutBuilder::markRegion(std::size_t k, int kind) {
+void LayoutBuilder::markRegion(std::size_t k, ItemKind kind) {
     items_[k].kind = kind;
     const auto it = std::find(open_.begin(), open_.end(), k);
     if (it != open_.end()) open_.erase(it);
-    if (kind == kBlockedItem) blocked_.push_back(k);
+    if (kind == ItemKind::Blocked) blocked_.push_back(k);
 }
 
 void LayoutBuilder::appendRegion(float x1, float y1, float x2, float y2) {
     const bool empty = !(x2 - x1 > 0) || !(y2 - y1 > 0);
-    items_.push_back(region(empty ? kConsumedItem : kOffcutItem, sheet_, x1, y1, x2, y2));
+    items_.push_back(region(empty ? ItemKind::Consumed : ItemKind::Offcut, sheet_, x1, y1, x2, y2));
     if (!empty) open_.push_back(items_.size() - 1);
 }
 
-Block LayoutBuilder::placeBlock(int c, std::size_t k, int strategy, IterationPhase phase, bool randomSize,
+Block LayoutBuilder::placeBlock(int c, std::size_t k, FillStrategy strategy, IterationPhase phase, bool randomSize,
                                 Random& random) {
     const Shape& cut = shapes_[static_cast<std::size_t>(c - 1)];
 
@@ -115,30 +126,30 @@ Block LayoutBuilder::placeBlock(int c, std::size_t k, int strategy, IterationPha
     const int rotation = sheetGrain_ == 1 && cut.align == 1 ? 1 : 0;
 
     // 2. Placement 1: width along x, length along y; 2: turned.
-    int placement;
+    Placement placement;
     if (phase.ordered())
-        placement = strategy % 2 == 1 || rotation == 1 ? 1 : 2;
+        placement = !turnsPieces(strategy) || rotation == 1 ? Placement::Lengthwise : Placement::Turned;
     else
-        placement = rotation == 0 ? static_cast<int>(random.draw(1, 2)) : 1;
+        placement = rotation == 0 ? static_cast<Placement>(random.draw(1, 2)) : Placement::Lengthwise;
 
     // 3. Whether one piece fits at all; the blade limits the count along y. Most tries end here, so
     // the test comes before any division: for single floats, floor(w / step) >= 1 exactly when
     // w >= step (the rounded quotient of a smaller w stays below 1).
-    const float stepX = (placement == 1 ? cut.width : cut.length) - tolerance_;
-    const float stepY = (placement == 1 ? cut.length : cut.width) - tolerance_;
+    const float stepX = (placement == Placement::Lengthwise ? cut.width : cut.length) - tolerance_;
+    const float stepY = (placement == Placement::Lengthwise ? cut.length : cut.width) - tolerance_;
     if (!(stepX > 0) || !(stepY > 0)) return {};  // not larger than the tolerance: never fits
     const LayoutItem& area = items_[k];
     if (!(area.x2 - area.x1 >= stepX) || !(area.y2 - area.y1 >= stepY) || !(blade_ >= stepY)) return {};
     return cutBlock(c, k, strategy, phase, randomSize, random, placement);
 }
 
-Block LayoutBuilder::cutBlock(int c, std::size_t k, int strategy, IterationPhase phase, bool randomSize,
-                              Random& random, int placement) {
+Block LayoutBuilder::cutBlock(int c, std::size_t k, FillStrategy strategy, IterationPhase phase, bool randomSize,
+                              Random& random, Placement placement) {
     const Shape& cut = shapes_[static_cast<std::size_t>(c - 1)];
     const SheetVariety& sheet = sheets_[static_cast<std::size_t>(sheet_ - 1)];
     const bool across = acrossFirst(strategy);
-    const float sizeX = placement == 1 ? cut.width : cut.length;
-    const float sizeY = placement == 1 ? cut.length : cut.width;
+    const float sizeX = placement == Placement::Lengthwise ? cut.width : cut.length;
+    const float sizeY = placement == Placement::Lengthwise ? cut.length : cut.width;
     const float stepX = sizeX - tolerance_;
     const float stepY = sizeY - tolerance_;
     const LayoutItem area = items_[k];  // a copy: the list grows below
@@ -178,18 +189,18 @@ Block LayoutBuilder::cutBlock(int c, std::size_t k, int strategy, IterationPhase
     // 6. Split order.
     bool rowsFirst;
     switch (strategy) {
-        case 1:
-        case 2: rowsFirst = area.x1 == sheet.marginLeft; break;
-        case 3:
-        case 4: rowsFirst = !(area.y1 == sheet.marginTop); break;
-        case 5:
-        case 6: rowsFirst = true; break;
+        case FillStrategy::AcrossFromMargin:
+        case FillStrategy::AcrossFromMarginTurned: rowsFirst = area.x1 == sheet.marginLeft; break;
+        case FillStrategy::AlongFromMargin:
+        case FillStrategy::AlongFromMarginTurned: rowsFirst = !(area.y1 == sheet.marginTop); break;
+        case FillStrategy::AcrossRowsFirst:
+        case FillStrategy::AcrossRowsFirstTurned: rowsFirst = true; break;
         default: rowsFirst = false; break;
     }
 
     // Cutting the block.
     quantities_[static_cast<std::size_t>(c - 1)] -= static_cast<float>(b.nx * b.ny);
-    markRegion(k, kConsumedItem);
+    markRegion(k, ItemKind::Consumed);
     // When the tolerance let one more piece in, the pieces of the block shrink equally to share
     // the region, by at most the tolerance each.
     const float px = std::min(sizeX, regionWidth / static_cast<float>(b.nx));
@@ -201,7 +212,7 @@ Block LayoutBuilder::cutBlock(int c, std::size_t k, int strategy, IterationPhase
         for (long long j = 1; j <= b.nx; ++j) {
             const float left = area.x1 + static_cast<float>(j - 1) * px;
             const float right = area.x1 + static_cast<float>(j) * px;
-            items_.push_back(LayoutItem{0, c, sheet_, left, top, right, bottom, 0, placement});
+            items_.push_back(LayoutItem{0, pieceKind(c), sheet_, left, top, right, bottom, 0, placement});
             pieceArea_ += itemArea(items_.back());
         }
     }
@@ -211,21 +222,21 @@ Block LayoutBuilder::cutBlock(int c, std::size_t k, int strategy, IterationPhase
         appendRegion(blockRight, area.y1, area.x2, blockBottom);  // beside the block
         appendRegion(area.x1, blockBottom, area.x2, area.y2);     // below, across the region
         if (area.x1 == sheet.marginLeft && area.x2 == sheet.width - sheet.marginRight) {
-            items_.push_back(region(kThroughCut, sheet_, 0, blockBottom, sheet.width, blockBottom));
+            items_.push_back(region(ItemKind::ThroughCut, sheet_, 0, blockBottom, sheet.width, blockBottom));
             ++throughCuts_;
         }
     } else {
         appendRegion(blockRight, area.y1, area.x2, area.y2);       // beside, down the region
         appendRegion(area.x1, blockBottom, blockRight, area.y2);   // below the block
         if (area.y1 == sheet.marginTop && area.y2 == sheet.length - sheet.marginBottom) {
-            items_.push_back(region(kThroughCut, sheet_, blockRight, 0, blockRight, sheet.length));
+            items_.push_back(region(ItemKind::ThroughCut, sheet_, blockRight, 0, blockRight, sheet.length));
             ++throughCuts_;
         }
     }
     return b;
 }
 
-void LayoutBuilder::fill(int strategy, IterationPhase phase, bool randomSelection, Random& random) {
+void LayoutBuilder::fill(FillStrategy strategy, IterationPhase phase, bool randomSelection, Random& random) {
     const long long n = static_cast<long long>(shapes_.size());
     for (std::size_t k = nextFreeRegion(strategy); k != kNone; k = nextFreeRegion(strategy)) {
         bool placed = false;
@@ -252,13 +263,13 @@ void LayoutBuilder::fill(int strategy, IterationPhase phase, bool randomSelectio
                 }
             }
         }
-        if (!placed) markRegion(k, kBlockedItem);
+        if (!placed) markRegion(k, ItemKind::Blocked);
     }
     releaseBlocked();
 }
 
 void LayoutBuilder::releaseBlocked() {
-    for (const std::size_t k : blocked_) items_[k].kind = kOffcutItem;
+    for (const std::size_t k : blocked_) items_[k].kind = ItemKind::Offcut;
     // Released regions are free again, in list order.
     for (const std::size_t k : blocked_) open_.insert(std::lower_bound(open_.begin(), open_.end(), k), k);
     blocked_.clear();
@@ -266,7 +277,7 @@ void LayoutBuilder::releaseBlocked() {
 
 bool LayoutBuilder::offcutsAcceptable() const {
     for (const LayoutItem& item : items_) {
-        if (item.kind != kOffcutItem) continue;
+        if (item.kind != ItemKind::Offcut) continue;
         const float w = item.x2 - item.x1;
         const float h = item.y2 - item.y1;
         if (w > 0 && h > 0 && (w < minOffcut_ || h < minOffcut_)) return false;
@@ -280,7 +291,7 @@ CandidateFigures LayoutBuilder::figures() const {
     f.pieceArea = pieceArea_;
     f.throughCuts = throughCuts_;
     for (const LayoutItem& item : items_)
-        if (item.kind == kOffcutItem) f.largestOffcut = std::max(f.largestOffcut, itemArea(item));
+        if (item.kind == ItemKind::Offcut) f.largestOffcut = std::max(f.largestOffcut, itemArea(item));
     return f;
 }
 

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "engine/types.h"
-#include "table/korvel.h"
+#include "engine/random.h"
 
 namespace veltrix::engine {
 
@@ -58,24 +58,24 @@ public:
     void startLayout(int sheet, std::span<const float> quantities);
 
     // Strategies 1, 2, 5, 6 need the usable width within the blade, 3, 4, 7, 8 the usable length.
-    static bool applicable(const SheetVariety& sheet, float blade, int strategy);
-    bool applicable(int strategy) const;
+    static bool applicable(const SheetVariety& sheet, float blade, FillStrategy strategy);
+    bool applicable(FillStrategy strategy) const;
 
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     // Next free region: among the free (-4) items, strategies 1, 2, 5, 6 take the smallest y1 then
     // the smallest x1; 3, 4, 7, 8 the smallest x1 then y1; ties go to the earlier item. kNone when
     // there is none.
-    std::size_t nextFreeRegion(int strategy) const;
+    std::size_t nextFreeRegion(FillStrategy strategy) const;
 
     // Place block of cut-piece variety c (1-based) in free region k: decides the placement, the
     // counts (capped by the blade and by the remaining quantity), the random block size, and cuts
     // the block. When no block fits, nothing changes.
-    Block placeBlock(int c, std::size_t k, int strategy, IterationPhase phase, bool randomSize, Random& random);
+    Block placeBlock(int c, std::size_t k, FillStrategy strategy, IterationPhase phase, bool randomSize, Random& random);
 
     // Fills the sheet with one strategy: for each next free region, pieces chosen at random (later
     // iterations, selection flag false) or in list order; a region that takes nothing is blocked
     // until the end of the fill, when blocked regions become free again.
-    void fill(int strategy, IterationPhase phase, bool randomSelection, Random& random);
+    void fill(FillStrategy strategy, IterationPhase phase, bool randomSelection, Random& random);
 
     // Blocked (-5) regions become free (-4) again.
     void releaseBlocked();
@@ -96,9 +96,9 @@ public:
 
 private:
     // Place block once a piece is known to fit: the counts, the caps, the random size and the cut.
-    [[gnu::noinline]] Block cutBlock(int c, std::size_t k, int strategy, IterationPhase phase, bool randomSize,
-                                     Random& random, int placement);
-    void markRegion(std::size_t k, int kind);
+    [[gnu::noinline]] Block cutBlock(int c, std::size_t k, FillStrategy strategy, IterationPhase phase, bool randomSize,
+                                     Random& random, Placement placement);
+    void markRegion(std::size_t k, ItemKind kind);
     void appendRegion(float x1, float y1, float x2, float y2);
 
     // What a try needs of a cut-piece variety, packed so that walking the list stays in cache.

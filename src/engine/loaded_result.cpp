@@ -5,13 +5,18 @@
 #include <utility>
 
 #include "engine/prepare.h"
-#include "engine/result_files.h"
 
 namespace veltrix::engine {
 namespace {
 
-bool knownKind(int kind) {
-    return kind >= 1 || kind == kSheetItem || kind == kMarginItem || kind == kOffcutItem || kind == kThroughCut;
+bool knownKind(const LayoutItem& item) {
+    switch (item.kind) {
+        case ItemKind::Sheet:
+        case ItemKind::Margin:
+        case ItemKind::Offcut:
+        case ItemKind::ThroughCut: return true;
+        default: return item.isPiece();
+    }
 }
 
 std::string lineText(std::size_t index) { return "line " + std::to_string(index + 1); }
@@ -28,18 +33,18 @@ std::vector<LayoutItem> checkedItems(const std::vector<LayoutItem>& stored, cons
     int layout = 0;
     for (std::size_t i = 0; i < stored.size(); ++i) {
         const LayoutItem& item = stored[i];
-        if (item.kind == kConsumedItem) continue;
+        if (item.kind == ItemKind::Consumed) continue;
         const std::string where = "The layout result does not fit this job (" + lineText(i) + "): ";
-        if (!knownKind(item.kind))
-            throw ResultError(where + "unknown item kind " + std::to_string(item.kind) + ".");
+        if (!knownKind(item))
+            throw ResultError(where + "unknown item kind " + std::to_string(item.kindCode()) + ".");
         if (item.sheet < 1 || static_cast<std::size_t>(item.sheet) > job.sheets.size())
             throw ResultError(where + "it names " + stockWord + " " + std::to_string(item.sheet) +
                               ", but the job has " + plural(job.sheets.size(), stockWord) +
                               ". Optimize the job again.");
-        if (item.isPiece() && static_cast<std::size_t>(item.kind) > job.cuts.size())
-            throw ResultError(where + "it names cut-piece " + std::to_string(item.kind) + ", but the job has " +
+        if (item.isPiece() && static_cast<std::size_t>(item.piece()) > job.cuts.size())
+            throw ResultError(where + "it names cut-piece " + std::to_string(item.piece()) + ", but the job has " +
                               plural(job.cuts.size(), "cut-piece") + ". Optimize the job again.");
-        if (item.kind == kSheetItem) {
+        if (item.kind == ItemKind::Sheet) {
             if (item.layout != layout + 1)
                 throw ResultError(where + "layout " + std::to_string(item.layout) + " follows layout " +
                                   std::to_string(layout) + "; layouts must be numbered 1, 2, ... in order.");
@@ -66,9 +71,9 @@ void completeCoilLayouts(std::vector<LayoutItem>& items, std::vector<SheetVariet
     std::size_t end = items.size();
     while (end > 0) {
         std::size_t start = end - 1;
-        while (start > 0 && items[start].kind != kSheetItem) --start;
+        while (start > 0 && items[start].kind != ItemKind::Sheet) --start;
         const LayoutItem& sheetItem = items[start];
-        if (sheetItem.kind != kSheetItem || sheetItem.sheet < 1 ||
+        if (sheetItem.kind != ItemKind::Sheet || sheetItem.sheet < 1 ||
             static_cast<std::size_t>(sheetItem.sheet) > sheets.size())
             throw ResultError("The layout result does not fit this job: a layout without a valid coil item.");
         const int k = static_cast<int>(completed.size()) + 1;
@@ -82,7 +87,7 @@ void completeCoilLayouts(std::vector<LayoutItem>& items, std::vector<SheetVariet
         for (std::size_t i = start; i < end; ++i) {
             LayoutItem& item = items[i];
             item.sheet = k;
-            if (item.isPiece() || item.kind == kOffcutItem) {
+            if (item.isPiece() || item.kind == ItemKind::Offcut) {
                 clampBelow(item.y1, used, true);
                 clampBelow(item.y2, used, false);
             } else {
@@ -98,10 +103,10 @@ void completeCoilLayouts(std::vector<LayoutItem>& items, std::vector<SheetVariet
                 LayoutItem& item = items[i];
                 std::swap(item.x1, item.y1);
                 std::swap(item.x2, item.y2);
-                if (item.placement == 1)
-                    item.placement = 2;
-                else if (item.placement == 2)
-                    item.placement = 1;
+                if (item.placement == Placement::Lengthwise)
+                    item.placement = Placement::Turned;
+                else if (item.placement == Placement::Turned)
+                    item.placement = Placement::Lengthwise;
             }
         }
         completed.push_back(std::move(variety));
@@ -110,21 +115,15 @@ void completeCoilLayouts(std::vector<LayoutItem>& items, std::vector<SheetVariet
     sheets = std::move(completed);
 }
 
-LoadedResult loadResult(const std::vector<LayoutItem>& stored, const GridTable& basic, const GridTable& sheets,
-                        const GridTable& cuts, StockMode stock, int mode) {
+LoadedResult loadResult(const Job& job, const Plan& plan) {
     LoadedResult result;
-    result.job = prepareNumbering(basic, sheets, cuts, stock, mode);
-    result.storedItems = checkedItems(stored, result.job);
+    result.job = prepareNumbering(job);
+    result.storedItems = checkedItems(plan.items, result.job);
     result.items = result.storedItems;
-    if (stock == StockMode::Coil) completeCoilLayouts(result.items, result.job.sheets);
+    if (job.mode == StockMode::Coil) completeCoilLayouts(result.items, result.job.sheets);
     for (std::size_t i = 0; i < result.items.size(); ++i)
-        if (result.items[i].kind == kSheetItem) result.layoutStart.push_back(i);
+        if (result.items[i].kind == ItemKind::Sheet) result.layoutStart.push_back(i);
     return result;
-}
-
-LoadedResult loadResult(std::string_view diaText, const JobTables& tables, StockMode stock,
-                        const Objective& objective) {
-    return loadResult(parseLayoutItems(diaText), tables.basic, tables.sheets, tables.cuts, stock, objective.mode());
 }
 
 }  // namespace veltrix::engine

@@ -1,8 +1,8 @@
 #pragma once
-// A stored layout result read back for viewing, reporting, drawing and editing: the layout items
-// of dia.tlf together with the job's varieties numbered exactly as the engine numbered them.
+// A job's plan read for viewing, reporting, drawing and editing: its layout items together with the
+// job's varieties numbered exactly as the engine numbered them.
 //
-//     const LoadedResult result = loadResult(diaText, tables, StockMode::Sheet);
+//     const LoadedResult result = loadResult(doc.job(), doc.plan);
 //     for (int n = 1; n <= result.layoutCount(); ++n)
 //         for (const LayoutItem& item : result.layout(n)) ...
 //
@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "engine/types.h"
-#include "job/job_tables.h"
-#include "job/options.h"
+#include "job/job.h"
+#include "job/plan.h"
 #include "table/error.h"
 
 namespace veltrix::engine {
@@ -57,17 +57,13 @@ struct LoadedResult {
         return job.sheets.at(static_cast<std::size_t>(item.sheet - 1));
     }
     const CutVariety& cutOf(const LayoutItem& item) const {
-        return job.cuts.at(static_cast<std::size_t>(item.kind - 1));
+        return job.cuts.at(static_cast<std::size_t>(item.piece() - 1));
     }
 };
 
-// Loads a result against the job grids. `mode` is the optimisation mode (it only travels along in
-// `job`). The items must form layouts numbered 1, 2, ... in order, each beginning with its sheet
-// item; items of kind -3 are absent wherever they stand.
-LoadedResult loadResult(const std::vector<LayoutItem>& items, const GridTable& basic, const GridTable& sheets,
-                        const GridTable& cuts, StockMode stock, int mode = 1);
-LoadedResult loadResult(std::string_view diaText, const JobTables& tables, StockMode stock,
-                        const Objective& objective = {});
+// Loads a plan against its job. The items must form layouts numbered 1, 2, ... in order, each
+// beginning with its sheet item; items of kind -3 are absent wherever they stand.
+LoadedResult loadResult(const Job& job, const Plan& plan);
 
 // Coil completion: cuts every layout back to the coil length it uses. Working from the last layout
 // backwards (k = 1 for the last), layout k gets a sheet variety of its own, a copy of its coil with

@@ -1,7 +1,6 @@
 #include "engine/plan_workers.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace veltrix::engine {
 
@@ -76,17 +75,10 @@ void PlanWorkers::start(unsigned k, long long iteration, double bound) {
     w.changed.notify_all();
 }
 
-IterationPlan& PlanWorkers::wait(unsigned k, const std::function<void()>& whileWaiting) {
-    // The user interface gets its turn for every plan collected, as for every layout built here.
-    if (whileWaiting) whileWaiting();
+IterationPlan& PlanWorkers::wait(unsigned k) {
     Worker& w = *workers_.at(k);
     std::unique_lock lock(w.mutex);
-    while (!w.changed.wait_for(lock, std::chrono::milliseconds(5), [&] { return w.state == Worker::State::Done; })) {
-        if (!whileWaiting) continue;
-        lock.unlock();
-        whileWaiting();
-        lock.lock();
-    }
+    w.changed.wait(lock, [&] { return w.state == Worker::State::Done; });
     w.state = Worker::State::Idle;
     if (w.error) std::rethrow_exception(w.error);
     return w.plan;

@@ -6,7 +6,6 @@
 
 #include <condition_variable>
 #include <exception>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -27,10 +26,8 @@ public:
     unsigned count() const { return static_cast<unsigned>(workers_.size()); }
     // Worker k starts building the plan of `iteration`, cut short by `bound` (none when negative).
     void start(unsigned k, long long iteration, double bound);
-    // Waits for worker k's plan, calling `whileWaiting` (the event pump) first and then every few
-    // milliseconds while it waits.
-    // Rethrows what the worker's build threw.
-    IterationPlan& wait(unsigned k, const std::function<void()>& whileWaiting);
+    // Waits for worker k's plan. Rethrows what the worker's build threw.
+    IterationPlan& wait(unsigned k);
 
     // Number of workers for `requested` lanes (0: one lane per processor, at most 8) less the
     // run's own thread.

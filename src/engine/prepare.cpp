@@ -10,8 +10,6 @@
 namespace veltrix::engine {
 namespace {
 
-float number(const GridTable& grid, int row, int column) { return leadingFloat(grid.cell(row, column)); }
-
 bool filled(const std::string& text) { return !trimBlanks(text).empty(); }
 
 // Everything but the quantity.
@@ -63,74 +61,56 @@ void gapPassSort(std::vector<T>& list) {
 
 }  // namespace
 
-BasicDetails readBasicDetails(const GridTable& basic) {
-    BasicDetails d;
-    d.material = basic.cell(1, kMat);
-    d.grain = basic.cell(1, kGrain);
-    d.thickness = number(basic, 1, kThick);
-    d.blade = number(basic, 1, kBlade);
-    d.tolerance = number(basic, 1, kTol);
-    d.kerf = number(basic, 1, kKerf);
-    d.minOffcut = number(basic, 1, kMinOc);
-    d.note = basic.cell(1, kNote);
-    return d;
-}
-
-PreparedJob prepareInput(const GridTable& basic, const GridTable& sheets, const GridTable& cuts, StockMode stock,
-                         int mode) {
+PreparedJob prepareInput(const Job& input) {
     PreparedJob job;
-    job.basic = readBasicDetails(basic);
-    job.mode = mode;
-    job.stock = stock;
-    const bool grain = filled(job.basic.grain);
+    job.basic = input.basic;
+    job.mode = input.objective.mode();
+    job.stock = input.mode;
+    const bool grain = input.basic.hasGrain();
 
-    for (int r = 1; r <= sheets.rowCount() - 2; ++r) {
+    for (const StockRow& row : input.stock) {
         SheetVariety s;
-        s.length = number(sheets, r, kSheetLength);
-        s.width = number(sheets, r, kSheetWidth);
-        s.quantity = stock == StockMode::Coil ? kCoilQuantity : number(sheets, r, kSheetQty);
+        s.length = row.length;
+        s.width = row.width;
+        s.quantity = input.mode == StockMode::Coil ? kCoilQuantity : row.quantity;
         s.grain = grain ? 1 : 0;
-        s.marginLeft = number(sheets, r, kMarginLeft);
-        s.marginTop = number(sheets, r, kMarginTop);
-        s.marginRight = number(sheets, r, kMarginRight);
-        s.marginBottom = number(sheets, r, kMarginBottom);
-        s.location = sheets.cell(r, kSheetLocation);
+        s.marginLeft = row.marginLeft;
+        s.marginTop = row.marginTop;
+        s.marginRight = row.marginRight;
+        s.marginBottom = row.marginBottom;
+        s.location = row.location;
         const float usableLength = s.length - (s.marginTop + s.marginBottom);
         const float usableWidth = s.width - (s.marginLeft + s.marginRight);
         if (usableLength > 0 && usableWidth > 0 && s.quantity > 0 && job.basic.blade >= s.width)
             job.sheets.push_back(std::move(s));
     }
 
-    for (int r = 1; r <= cuts.rowCount() - 2; ++r) {
+    for (const CutRow& row : input.cuts) {
         CutVariety c;
-        c.lengthBand1 = number(cuts, r, kLenEdge1);
-        c.lengthRemark1 = cuts.cell(r, kLenRem1);
-        c.lengthBand2 = number(cuts, r, kLenEdge2);
-        c.lengthRemark2 = cuts.cell(r, kLenRem2);
-        c.widthBand1 = number(cuts, r, kWidEdge1);
-        c.widthRemark1 = cuts.cell(r, kWidRem1);
-        c.widthBand2 = number(cuts, r, kWidEdge2);
-        c.widthRemark2 = cuts.cell(r, kWidRem2);
-        c.length = number(cuts, r, kCutLength) - c.widthBand1 - c.widthBand2;
-        c.width = number(cuts, r, kCutWidth) - c.lengthBand1 - c.lengthBand2;
-        c.quantity = number(cuts, r, kCutQty);
-        c.alignText = cuts.cell(r, kCutAlign);
+        c.lengthBand1 = row.lengthBand1;
+        c.lengthRemark1 = row.lengthRemark1;
+        c.lengthBand2 = row.lengthBand2;
+        c.lengthRemark2 = row.lengthRemark2;
+        c.widthBand1 = row.widthBand1;
+        c.widthRemark1 = row.widthRemark1;
+        c.widthBand2 = row.widthBand2;
+        c.widthRemark2 = row.widthRemark2;
+        c.length = row.length - c.widthBand1 - c.widthBand2;
+        c.width = row.width - c.lengthBand1 - c.lengthBand2;
+        c.quantity = row.quantity;
+        c.alignText = row.align;
         c.align = grain && filled(c.alignText) ? 1 : 0;
-        c.description = cuts.cell(r, kCutDescription);
-        c.product = cuts.cell(r, kCutProduct);
-        c.client = cuts.cell(r, kCutClient);
-        c.labelFile = cuts.cell(r, kCutLabelFile);
-        c.dxfFile = cuts.cell(r, kCutDxfFile);
+        c.description = row.description;
+        c.product = row.product;
+        c.client = row.client;
+        c.labelFile = row.labelFile;
+        c.dxfFile = row.dxfFile;
         if (c.length > 0 && c.width > 0 && c.quantity > 0) job.cuts.push_back(std::move(c));
     }
 
     mergeSheets(job.sheets);
     mergeCuts(job.cuts);
     return job;
-}
-
-PreparedJob prepareInput(const JobTables& tables, StockMode stock, const Objective& objective) {
-    return prepareInput(tables.basic, tables.sheets, tables.cuts, stock, objective.mode());
 }
 
 void mergeSheets(std::vector<SheetVariety>& sheets) { mergeList(sheets, sameSheet); }
@@ -170,9 +150,8 @@ void sortByArea(PreparedJob& job) {
     sortCutsByArea(job.cuts);
 }
 
-PreparedJob prepareNumbering(const GridTable& basic, const GridTable& sheets, const GridTable& cuts,
-                             StockMode stock, int mode) {
-    PreparedJob job = prepareInput(basic, sheets, cuts, stock, mode);
+PreparedJob prepareNumbering(const Job& input) {
+    PreparedJob job = prepareInput(input);
     addKerf(job);
     sortByArea(job);
     removeKerf(job);

@@ -1,6 +1,6 @@
 #pragma once
-// Engine input: the job tables read into the engine's records, filtered, merged, enlarged by the
-// kerf and sorted by area. A cut-piece item of a layout names its variety by its position in the
+// Engine input: the job's rows made the engine's records, filtered, merged, enlarged by the kerf
+// and sorted by area. A cut-piece item of a layout names its variety by its position in the
 // prepared list, so every reader of a result repeats exactly this preparation
 // (prepareNumbering below).
 
@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "engine/types.h"
-#include "job/job_tables.h"
-#include "job/options.h"
+#include "job/job.h"
 
 namespace veltrix::engine {
 
@@ -23,19 +22,11 @@ inline constexpr const char* kNoCutsMessage = "No valid CUT-PIECES specfied.";
 // The quantity every coil gets, whatever the table says.
 inline constexpr float kCoilQuantity = 9999999.0f;
 
-// Row 1 of the basic-details grid.
-BasicDetails readBasicDetails(const GridTable& basic);
-
-// Prepare input: reads data rows 1 .. rowCount - 2 of the sheet and cut-piece grids (the last row,
-// the blank one, is never read) and row 1 of the basic details; keeps the rows that can be cut,
-// in table order, and merges identical rows. Reads the grids only.
+// Prepare input: keeps the rows that can be cut, in table order, and merges identical rows.
 //  - a sheet is kept when length - (top + bottom margin) > 0, width - (left + right margin) > 0,
 //    quantity > 0 and blade length >= width; in coil mode the quantity is 9999999;
 //  - a cut-piece is kept when its cutting length, cutting width and quantity are > 0.
-// `mode` is the optimisation mode (Objective::mode()).
-PreparedJob prepareInput(const GridTable& basic, const GridTable& sheets, const GridTable& cuts, StockMode stock,
-                         int mode);
-PreparedJob prepareInput(const JobTables& tables, StockMode stock, const Objective& objective);
+PreparedJob prepareInput(const Job& job);
 
 // Merging: the first of several identical varieties takes the summed quantity and the others
 // keep their places with quantity 0, so the numbering of later varieties does not change. A
@@ -60,8 +51,7 @@ void sortCutsByArea(std::vector<CutVariety>& cuts);
 
 // The numbering every reader of a stored result uses: Prepare input, Add kerf, Sort by area,
 // Remove kerf.
-PreparedJob prepareNumbering(const GridTable& basic, const GridTable& sheets, const GridTable& cuts,
-                             StockMode stock, int mode);
+PreparedJob prepareNumbering(const Job& job);
 
 // Validation before a run, on the prepared (not yet enlarged) job: the message of the first failing
 // check, or nothing. Blade length + kerf = 0; no sheet (coil) kept; no cut-piece kept.

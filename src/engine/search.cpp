@@ -22,11 +22,10 @@ bool betterCandidate(const CandidateFigures& a, const CandidateFigures& b) {
 
 }  // namespace
 
-Search::Search(const PreparedJob& job, long long budget, SearchOptions options, EventPump* events)
+Search::Search(const PreparedJob& job, long long budget, SearchOptions options)
     : job_(job),
       budget_(budget),
       options_(options),
-      events_(events),
       blade_(job.basic.blade + job.basic.kerf),
       trial_(job.sheets, job.cuts, blade_, job.basic.tolerance, job.basic.minOffcut),
       bestCandidate_(job.sheets, job.cuts, blade_, job.basic.tolerance, job.basic.minOffcut) {
@@ -44,17 +43,17 @@ bool Search::beatsBest(const SolutionStatistics& stats, double lastArea) const {
     if (best_.empty()) return true;
     const SolutionStatistics& b = bestStats_;
     switch (job_.mode) {
-        case 1:  // "Maximum Yield": yield, then fewer layouts, then the smaller last layout
+        case OptimizationMode::MaximumYield:  // yield, then fewer layouts, then the smaller last layout
             if (stats.yield != b.yield) return stats.yield > b.yield;
             if (stats.layouts != b.layouts) return stats.layouts < b.layouts;
             return lastArea < bestLastArea_;
-        case 2:  // "Minimum Layouts": fewer layouts, then yield, then the smaller last layout
+        case OptimizationMode::MinimumLayouts:  // fewer layouts, then yield, then the smaller last layout
             if (stats.layouts != b.layouts) return stats.layouts < b.layouts;
             if (stats.yield != b.yield) return stats.yield > b.yield;
             return lastArea < bestLastArea_;
-        default:  // neither objective: the first complete plan stays
-            return false;
+        case OptimizationMode::FirstComplete: break;  // the first complete plan stays
     }
+    return false;
 }
 
 // One layout step: the best candidate over the sheets with stock and the strategies. Returns false
@@ -64,8 +63,9 @@ bool Search::buildLayout(IterationPhase phase) {
     CandidateFigures bestFigures;
     for (std::size_t s = 0; s < job_.sheets.size(); ++s) {
         if (!(workSheets_[s] > 0)) continue;
-        for (int strategy = 1; strategy <= 8; ++strategy) {
-            if (options_.onlyStrategy != 0 && strategy != options_.onlyStrategy) continue;
+        for (int number = 1; number <= kStrategyCount; ++number) {
+            const FillStrategy strategy = strategyOfNumber(number);
+            if (options_.onlyStrategy && strategy != *options_.onlyStrategy) continue;
             if (!LayoutBuilder::applicable(job_.sheets[s], blade_, strategy)) continue;  // draws nothing
             trial_.startLayout(static_cast<int>(s) + 1, workCuts_);
             const bool randomSelection = phase.ordered() ? true : random_.draw(0, 1) == 1;
@@ -104,7 +104,7 @@ bool Search::buildLayout(IterationPhase phase) {
         workCuts_[c] -= used * quantity;
     }
     for (const LayoutItem& item : bestCandidate_.items()) {
-        if (item.kind == kConsumedItem) continue;
+        if (item.kind == ItemKind::Consumed) continue;
         current_.push_back(item);
         current_.back().layout = layout;
         current_.back().quantity = quantity;
@@ -130,7 +130,6 @@ void Search::build(long long iteration, double bound, IterationPlan& plan) {
     plan.sheetArea = 0;
     plan.layouts = 0;
     while (anyPositive(workSheets_) && anyPositive(workCuts_)) {
-        if (events_ != nullptr) events_->processEvents();
         const std::size_t first = current_.size();
         if (!buildLayout(phase)) break;
         ++plan.layouts;

@@ -8,19 +8,19 @@
 // from k (with the best plan so far) builds the same plans as an uninterrupted run.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "engine/layout_generation.h"
 #include "engine/statistics.h"
 #include "engine/types.h"
-#include "platform/event_pump.h"
-#include "table/korvel.h"
+#include "engine/random.h"
 
 namespace veltrix::engine {
 
 struct SearchOptions {
-    // 1..8: only this strategy is tried (the alternate-arrangement run); 0: all eight.
-    int onlyStrategy = 0;
+    // Only this strategy is tried (the alternate-arrangement run); otherwise all eight.
+    std::optional<FillStrategy> onlyStrategy;
     // Every kept layout is cut once, and only a plan of exactly one layout is compared with the
     // best (the alternate-arrangement run).
     bool singleLayout = false;
@@ -49,9 +49,8 @@ struct IterationPlan {
 class Search {
 public:
     // `job` is prepared, enlarged by the kerf and sorted by area; it must outlive the search.
-    // `budget` is N, which decides the phases of the iterations. `events` (may be null) is given
-    // the chance to process pending events once per layout built.
-    Search(const PreparedJob& job, long long budget, SearchOptions options = {}, EventPump* events = nullptr);
+    // `budget` is N, which decides the phases of the iterations.
+    Search(const PreparedJob& job, long long budget, SearchOptions options = {});
 
     // The best plan to beat, e.g. one read back from dia.tlf when a stopped run continues.
     void setBest(std::vector<LayoutItem> best);
@@ -81,7 +80,6 @@ private:
     const PreparedJob& job_;
     long long budget_;
     SearchOptions options_;
-    EventPump* events_;
     Random random_;
     float blade_;
 

@@ -9,7 +9,7 @@ double roundYield(double yield) { return std::floor(yield * 1e6 + 0.5) / 1e6; }
 SolutionStatistics solutionStatistics(const std::vector<LayoutItem>& items) {
     SolutionStatistics s;
     for (const auto& item : items) {
-        if (item.kind == kSheetItem)
+        if (item.kind == ItemKind::Sheet)
             s.sheetArea += itemArea(item) * static_cast<double>(item.quantity);
         else if (item.isPiece())
             s.pieceArea += itemArea(item) * static_cast<double>(item.quantity);
@@ -23,7 +23,7 @@ SolutionStatistics solutionStatistics(const std::vector<LayoutItem>& items) {
 double totalSheetArea(const std::vector<LayoutItem>& items) {
     double total = 0;
     for (const auto& item : items)
-        if (item.kind == kSheetItem) total += itemArea(item) * static_cast<double>(item.quantity);
+        if (item.kind == ItemKind::Sheet) total += itemArea(item) * static_cast<double>(item.quantity);
     return total;
 }
 

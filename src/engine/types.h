@@ -1,6 +1,5 @@
 #pragma once
-// The engine's records: the basic details of a job, the sheet and cut-piece varieties the engine
-// works with, and the layout item, the record of a layout result.
+// The engine's records: the sheet and cut-piece varieties it works with, prepared from a job.
 //
 // Sizes, coordinates and quantities are single precision, as the result files store them; counts
 // and numbers are wide integers (no limit of 32767 varieties or items).
@@ -8,22 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "job/job_tables.h"
+#include "job/job.h"
+#include "job/plan.h"
 
 namespace veltrix::engine {
-
-// Row 1 of the basic-details table; numbers are the leading number of the cell text, 0 when the
-// text does not begin with one.
-struct BasicDetails {
-    std::string material;
-    std::string grain;  // not empty: the job has a grain direction
-    float thickness = 0;
-    float blade = 0;      // the longest cut the saw can make
-    float tolerance = 0;  // how much smaller than asked a piece may come out
-    float kerf = 0;       // width lost per cut
-    float minOffcut = 0;  // smallest acceptable side of a leftover
-    std::string note;
-};
 
 // One kept stock row (a coil in coil mode). Field order is that of s.tlf.
 struct SheetVariety {
@@ -65,37 +52,33 @@ struct CutVariety {
     bool operator==(const CutVariety&) const = default;
 };
 
-// Item kinds of a layout. Kinds 1 and above are cut-piece items naming their cut-piece variety.
-inline constexpr int kSheetItem = -1;     // the whole sheet
-inline constexpr int kMarginItem = -2;    // one of the four trim margins
-inline constexpr int kConsumedItem = -3;  // absent: a used-up region, or a through cut undone by an edit
-inline constexpr int kOffcutItem = -4;    // a leftover rectangle
-inline constexpr int kBlockedItem = -5;   // only while a sheet is being filled
-inline constexpr int kThroughCut = -6;    // a cut across the whole sheet (x1 = x2 or y1 = y2)
-
-// One record of a layout result (dia.tlf). Coordinates are in the job's unit from the sheet's
-// top-left corner, x across the width and y along the length, and include the kerf.
-struct LayoutItem {
-    int layout = 0;  // layout number 1, 2, ...
-    int kind = 0;
-    int sheet = 0;  // sheet variety number (1-based position in the prepared list)
-    float x1 = 0;
-    float y1 = 0;
-    float x2 = 0;
-    float y2 = 0;
-    float quantity = 0;  // identical sheets cut with this layout, the same on all its items
-    int placement = 0;   // cut-piece items: 1 length along y, 2 turned; 0 on other kinds
-
-    bool isPiece() const { return kind >= 1; }
-    bool operator==(const LayoutItem&) const = default;
+// The eight ways of filling a sheet, numbered 1 to 8. Strategies 1, 2, 5 and 6 fill across the
+// sheet (the next free region is the topmost, then the leftmost) and need the usable width within
+// the blade; 3, 4, 7 and 8 fill along it (leftmost, then topmost) and need the usable length within
+// the blade. In the ordered phase odd strategies place pieces as entered, even ones turned. The
+// cut that frees the rest of a region after a block: 1 and 2 rows first at the left margin, else
+// columns first; 3 and 4 columns first at the top margin, else rows first; 5 and 6 always rows
+// first; 7 and 8 always columns first.
+enum class FillStrategy : int {
+    AcrossFromMargin = 1,
+    AcrossFromMarginTurned = 2,
+    AlongFromMargin = 3,
+    AlongFromMarginTurned = 4,
+    AcrossRowsFirst = 5,
+    AcrossRowsFirstTurned = 6,
+    AlongColumnsFirst = 7,
+    AlongColumnsFirstTurned = 8,
 };
+inline constexpr int kStrategyCount = 8;
+constexpr int strategyNumber(FillStrategy s) { return static_cast<int>(s); }
+constexpr FillStrategy strategyOfNumber(int number) { return static_cast<FillStrategy>(number); }
 
 // The job as the engine reads it. Variety number n (as layout items name it) is element n - 1.
 struct PreparedJob {
     BasicDetails basic;
     std::vector<SheetVariety> sheets;
     std::vector<CutVariety> cuts;
-    int mode = 1;  // optimisation mode: 1 "Maximum Yield", 2 "Minimum Layouts", 0 neither
+    OptimizationMode mode = OptimizationMode::MaximumYield;
     StockMode stock = StockMode::Sheet;
 };
 

@@ -7,6 +7,13 @@
 
 namespace veltrix {
 
+// What the search keeps of the complete plans it finds.
+enum class OptimizationMode {
+    FirstComplete = 0,   // neither item checked: the first complete plan stays
+    MaximumYield = 1,    // the highest yield, then the fewest layouts
+    MinimumLayouts = 2,  // the fewest layouts, then the highest yield
+};
+
 struct Objective {
     bool maximumYield = true;
     bool minimumLayouts = false;
@@ -16,9 +23,13 @@ struct Objective {
         maximumYield = !maximumYield;
         minimumLayouts = !minimumLayouts;
     }
-    // The engine's optimisation mode: 2 when "Minimum Layouts" is checked, else 1 when
-    // "Maximum Yield" is, else 0 (only the first complete solution is taken).
-    int mode() const { return minimumLayouts ? 2 : (maximumYield ? 1 : 0); }
+    // "Minimum Layouts" when checked, else "Maximum Yield" when checked, else the first complete
+    // plan.
+    OptimizationMode mode() const {
+        if (minimumLayouts) return OptimizationMode::MinimumLayouts;
+        return maximumYield ? OptimizationMode::MaximumYield : OptimizationMode::FirstComplete;
+    }
+    bool operator==(const Objective&) const = default;
 };
 
 // Reads the two numbers of options.tlf; a number other than 0 checks its item. A missing or

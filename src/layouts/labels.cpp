@@ -127,14 +127,14 @@ std::string labelPage(const engine::LoadedResult& result, const LabelSheet& shee
         throw std::out_of_range("layouts " + std::to_string(from) + " to " + std::to_string(to) +
                                 " are not in the result");
     const bool banding = reportOption == kOptionAreaBanding;
-    const engine::BasicDetails& basic = result.job.basic;
+    const BasicDetails& basic = result.job.basic;
 
     // A result edited by hand could ask for more labels than any printer holds.
     double total = 0;
     for (int n = from; n <= to; ++n) {
         const auto items = result.layout(n);
         double pieces = 0;
-        for (const engine::LayoutItem& item : items) pieces += item.isPiece() ? 1 : 0;
+        for (const LayoutItem& item : items) pieces += item.isPiece() ? 1 : 0;
         if (!items.empty()) total += std::fmax(0, roundHalfEven(items.front().quantity)) * pieces;
     }
     if (total > kMostLabels)
@@ -149,10 +149,10 @@ std::string labelPage(const engine::LoadedResult& result, const LabelSheet& shee
         const auto items = result.layout(n);
         const double sheets = items.empty() ? 0 : roundHalfEven(items.front().quantity);
         for (double r = 1; r <= sheets; ++r) {
-            for (const engine::LayoutItem& item : items) {
+            for (const LayoutItem& item : items) {
                 if (!item.isPiece()) continue;
                 const engine::CutVariety& v = result.cutOf(item);
-                const long long count = ++made[item.kind];
+                const long long count = ++made[item.piece()];
                 Label label;
                 label.size = sizeText(v, banding);
                 label.material = "MAT      : " + escapeHtml(basic.material);

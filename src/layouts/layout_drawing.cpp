@@ -19,7 +19,6 @@
 
 namespace veltrix::layouts {
 
-using engine::LayoutItem;
 
 namespace {
 
@@ -33,9 +32,9 @@ constexpr std::array<Rgb, 22> kPalette{{
 // Sizes on the drawing: display-rounded, general number text.
 std::string sizeText(float value) { return generalText(displayRound(value)); }
 
-bool isDrawnKind(int kind) {
-    return kind >= 1 || kind == engine::kSheetItem || kind == engine::kMarginItem || kind == engine::kOffcutItem ||
-           kind == engine::kThroughCut;
+bool isDrawnKind(const LayoutItem& item) {
+    return item.isPiece() || item.kind == ItemKind::Sheet || item.kind == ItemKind::Margin ||
+           item.kind == ItemKind::Offcut || item.kind == ItemKind::ThroughCut;
 }
 
 // The four sides of a rectangle, each `inset` inside it.
@@ -98,7 +97,7 @@ dxf::EntityList LayoutDrawing::entities(int layout, std::vector<std::string>* pr
     // One reading per outline file for the whole layout.
     std::map<std::string, std::optional<dxf::EntityList>> outlines;
     for (const LayoutItem& item : result_.layout(layout)) {
-        if (!isDrawnKind(item.kind)) continue;
+        if (!isDrawnKind(item)) continue;
         if (item.isPiece()) {
             const std::string& file = result_.cutOf(item).dxfFile;
             if (!file.empty()) {
@@ -165,7 +164,7 @@ ScaleSpec layoutScale(const engine::LoadedResult& result, int layout, const Draw
     const std::span<const LayoutItem> items = result.layout(layout);
     const LayoutItem* sheet = nullptr;
     for (const LayoutItem& item : items)
-        if (item.kind == engine::kSheetItem) {
+        if (item.kind == ItemKind::Sheet) {
             sheet = &item;
             break;
         }
@@ -223,21 +222,21 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
 
     // 3. Fill pass.
     for (const LayoutItem& item : items) {
-        if (item.kind == engine::kSheetItem) {
+        if (item.kind == ItemKind::Sheet) {
             surface.filledBox(item.x1, item.y1, item.x2, item.y2, colors::kWhite);
             hatch(surface, item.x1, item.y1, item.x2, item.y2, top / 2, printer ? colors::kDarkBlue : colors::kLightGrey);
-        } else if (item.kind == engine::kMarginItem) {
+        } else if (item.kind == ItemKind::Margin) {
             surface.filledBox(item.x1, item.y1, item.x2, item.y2, colors::kLightYellow);
         } else if (item.isPiece()) {
             const bool white = printer && options_[Show::PrintPieceWithoutColor];
-            surface.filledBox(item.x1, item.y1, item.x2, item.y2, white ? colors::kWhite : pieceColor(item.kind));
+            surface.filledBox(item.x1, item.y1, item.x2, item.y2, white ? colors::kWhite : pieceColor(item.piece()));
         }
     }
 
     // 4. Text pass.
-    int previousKind = 0;
+    int previousPiece = 0;
     for (const LayoutItem& item : items) {
-        if (item.kind == engine::kMarginItem) {
+        if (item.kind == ItemKind::Margin) {
             const float w = item.x2 - item.x1;
             const float h = item.y2 - item.y1;
             if (options_[Show::MarginDimensions] && w != 0 && h != 0) {
@@ -253,7 +252,7 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
                 tw = th * pen.ratio;
                 pen.at(item.x1 + tw / 4, item.y1 + (down - th) / 2, ty);
             }
-        } else if (item.kind == engine::kOffcutItem) {
+        } else if (item.kind == ItemKind::Offcut) {
             const float w = item.x2 - item.x1 - kerf;
             const float h = item.y2 - item.y1 - kerf;
             if (options_[Show::OffcutDimensions] && w > 0 && h > 0) {
@@ -268,12 +267,12 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
                 th -= 2 * kerf;
                 pen.at(item.x1 + tw / 4, item.y1 + (h - th) / 2, ty);
             }
-        } else if (item.isPiece() && item.kind != previousKind) {
+        } else if (item.isPiece() && item.piece() != previousPiece) {
             const engine::CutVariety& piece = result_.cutOf(item);
             const float w = item.x2 - item.x1 - kerf;
             const float h = item.y2 - item.y1 - kerf;
             // The variety's sizes along X and Y: width and length, or turned.
-            const bool turned = item.placement == 2;
+            const bool turned = item.placement == Placement::Turned;
             const float alongX = turned ? piece.length : piece.width;
             const float alongY = turned ? piece.width : piece.length;
             const bool markX = w < alongX;
@@ -302,13 +301,13 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
                 pen.at(item.x1 + tw / 4, item.y1 + h - th, d);
             }
         }
-        if (options_[Show::OnlyFirstInBlock]) previousKind = item.kind;
+        if (options_[Show::OnlyFirstInBlock]) previousPiece = item.piece();
     }
 
     // 5. Outline pass.
     double listingY = 0;
     for (const LayoutItem& item : items) {
-        if (item.kind == engine::kSheetItem) {
+        if (item.kind == ItemKind::Sheet) {
             if (options_[Show::SheetDimensions]) {
                 const engine::SheetVariety& variety = result_.sheetOf(item);
                 FontSpec font = surface.font();
@@ -326,11 +325,11 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
             }
             surface.box(item.x1, item.y1, item.x2, item.y2, colors::kBlack);
             listingY = item.y2 + top / 2;
-        } else if (item.kind == engine::kMarginItem || item.isPiece()) {
+        } else if (item.kind == ItemKind::Margin || item.isPiece()) {
             surface.box(item.x1, item.y1, item.x2, item.y2, colors::kBlack);
-        } else if (item.kind == engine::kOffcutItem) {
+        } else if (item.kind == ItemKind::Offcut) {
             if (options_[Show::OffcutBoundaries]) surface.box(item.x1, item.y1, item.x2, item.y2, colors::kBlack);
-        } else if (item.kind == engine::kThroughCut) {
+        } else if (item.kind == ItemKind::ThroughCut) {
             // Two short strokes continue the cut outside the sheet.
             const double e = top / 2;
             const double ex = e * pen.ratio;
@@ -349,22 +348,12 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
         }
     }
 
-    // 6. - 8. Geometry, the outline pass, dxf.tlf.
+    // 6. The geometry, drawn over the rest when the outline option is on.
     drawn.entities = entities(layout, &drawn.problems);
     if (options_[Show::DxfOutline]) dxf::draw(drawn.entities, surface, colors::kBlack);
-    try {
-        dxf::writeDxf(drawn.entities, workspace_.file(dxf::kLayoutDxfFile), workspace_);
-    } catch (const FileError& e) {
-        drawn.problems.push_back(e.what());
-    }
 
-    // 9. The text listing.
+    // 7. The text listing.
     drawn.listing = listing(layout);
-    try {
-        writeFileAtomic(workspace_.file(kListingFile), drawn.listing);
-    } catch (const FileError& e) {
-        drawn.problems.push_back(e.what());
-    }
     if (printer) {
         surface.setFont({"Courier New", 9});
         std::vector<std::string> lines;

@@ -1,7 +1,7 @@
 #pragma once
 // The drawing of one layout on a drawing surface (screen picture, printer, PDF, PNG, SVG), with
-// the two files every drawing leaves in the working folder: dxf.tlf, the layout as a DXF
-// drawing, and DiaCur.tlf, the text listing of the layout taken from its report section.
+// what comes with it: the layout's geometry as DXF entities and its text listing, taken from its
+// report section. Drawing writes no file.
 //
 //     LayoutDrawing drawing(workspace, result, report.report, readDisplayOptions(workspace));
 //     for (int n = 1; n <= result.layoutCount(); ++n) {
@@ -28,8 +28,6 @@ struct Report;
 
 namespace veltrix::layouts {
 
-inline constexpr const char* kListingFile = "DiaCur.tlf";
-
 enum class Target { Screen, Printer };
 
 struct DrawTarget {
@@ -42,9 +40,9 @@ struct DrawTarget {
 
 // What one drawing produced besides the picture.
 struct DrawnLayout {
-    dxf::EntityList entities;           // the geometry written to dxf.tlf
-    std::string listing;                // the text of DiaCur.tlf
-    std::vector<std::string> problems;  // messages: outlines that could not be used, files not written
+    dxf::EntityList entities;           // the geometry, as the DXF export writes it
+    std::string listing;                // the text listing
+    std::vector<std::string> problems;  // messages: outlines that could not be used
 };
 
 // The colour of cut-piece variety `number`: one of 22 colours, number mod 22.
@@ -67,10 +65,9 @@ public:
     LayoutDrawing(const Workspace& workspace, const engine::LoadedResult& result, const reports::Report& report,
                   DisplayOptions options);
 
-    // Draws layout n (1 .. layoutCount) on the surface, writes dxf.tlf and DiaCur.tlf, and on the
-    // printer prints the listing under the drawing. A file that cannot be written, or a DXF
-    // outline that cannot be read (the piece is then drawn as its rectangle), is reported in
-    // `problems`; the drawing goes on. Throws std::out_of_range for a layout number outside the
+    // Draws layout n (1 .. layoutCount) on the surface and on the printer prints the listing under
+    // the drawing. A DXF outline that cannot be read (the piece is then drawn as its rectangle) is
+    // reported in `problems`; the drawing goes on. Throws std::out_of_range for a layout number outside the
     // result.
     DrawnLayout draw(Surface& surface, int layout, const DrawTarget& target) const;
 
@@ -79,7 +76,7 @@ public:
     // with a usable DXF outline by its outline instead. Unusable outlines are added to `problems`.
     dxf::EntityList entities(int layout, std::vector<std::string>* problems = nullptr) const;
 
-    // The text listing of layout n (DiaCur.tlf): the first line of its report section, the basic
+    // The text listing of layout n: the first line of its report section, the basic
     // details when that option is on, and the section's lines up to the next separator (or up to
     // "OffCut Generated" when the off-cut list is off).
     std::string listing(int layout) const;

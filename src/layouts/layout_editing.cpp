@@ -4,7 +4,6 @@
 #include <limits>
 #include <utility>
 
-#include "engine/result_files.h"
 #include "job/job_tables.h"
 #include "table/error.h"
 #include "table/file_ops.h"
@@ -15,12 +14,11 @@
 
 namespace veltrix::layouts {
 
-using engine::LayoutItem;
 using engine::LoadedResult;
 
 namespace {
 
-bool editable(const LayoutItem& item) { return item.isPiece() || item.kind == engine::kOffcutItem; }
+bool editable(const LayoutItem& item) { return item.isPiece() || item.kind == ItemKind::Offcut; }
 
 void checkLayout(const LoadedResult& result, int layout) {
     if (layout < 1 || layout > result.layoutCount())
@@ -171,26 +169,6 @@ std::string editRowText(const EditRow& row) {
     return w.line();
 }
 
-void writeEditRow(const Workspace& workspace, const LoadedResult& result, int layout, const EditTarget& target) {
-    const EditRow row = editRowFor(result, layout, target);
-    deleteFile(workspace.file(kEditFile));
-    writeFileAtomic(workspace.file(kEditFile), editRowText(row));
-}
-
-EditRow parseEditRow(std::string_view text) {
-    FieldReader reader(text);
-    EditRow row;
-    for (float* field : {&row.xs, &row.ys, &row.dimX, &row.dimY, &row.orn, &row.length, &row.width})
-        *field = leadingFloat(reader.next());
-    return row;
-}
-
-std::optional<EditRow> readEditRow(const Workspace& workspace) {
-    const auto path = workspace.file(kEditFile);
-    if (!fileExists(path)) return std::nullopt;
-    return parseEditRow(readWholeFile(path));
-}
-
 bool lengthIsLonger(const LoadedResult& result, const EditTarget& target) {
     const engine::CutVariety* cut = nullptr;
     if (target.mode == EditMode::NewCutPiece) {
@@ -275,12 +253,7 @@ std::string addNewListText(const LoadedResult& result) {
     return joinLines(lines);
 }
 
-void writeAddNewList(const Workspace& workspace, const LoadedResult& result) {
-    writeFileAtomic(workspace.file(kAddNewFile), addNewListText(result));
-}
-
-std::vector<LayoutItem> editedItems(const LoadedResult& result, int layout, const EditTarget& target,
-                                    const EditRow& row) {
+Plan editedPlan(const LoadedResult& result, int layout, const EditTarget& target, const EditRow& row) {
     checkLayout(result, layout);
     const std::size_t begin = result.layoutBegin(layout);
     const std::size_t end = result.layoutEnd(layout);
@@ -291,13 +264,13 @@ std::vector<LayoutItem> editedItems(const LoadedResult& result, int layout, cons
     std::vector<LayoutItem> edited(result.items.begin() + static_cast<std::ptrdiff_t>(begin),
                                    result.items.begin() + static_cast<std::ptrdiff_t>(end));
     for (LayoutItem& item : edited)
-        if (item.kind == engine::kThroughCut) item.kind = engine::kConsumedItem;
+        if (item.kind == ItemKind::ThroughCut) item.kind = ItemKind::Consumed;
 
     std::size_t local = target.item - begin;
     if (!isExisting(target.mode)) {
         edited.push_back(LayoutItem{});
         local = edited.size() - 1;
-        edited[local].kind = target.mode == EditMode::NewCutPiece ? target.variety : 0;
+        edited[local].kind = target.mode == EditMode::NewCutPiece ? pieceKind(target.variety) : ItemKind::Offcut;
     }
     const LayoutItem sheetItem = edited.front();
     LayoutItem& item = edited[local];
@@ -305,12 +278,12 @@ std::vector<LayoutItem> editedItems(const LoadedResult& result, int layout, cons
     item.y1 = row.ys;
     item.x2 = item.x1 + row.dimX;
     item.y2 = item.y1 + row.dimY;
-    item.placement = roundedCode(row.orn);
+    item.placement = static_cast<Placement>(roundedCode(row.orn));
     item.layout = sheetItem.layout;
     item.sheet = sheetItem.sheet;
     item.quantity = sheetItem.quantity;
     const bool deletedPiece = item.isPiece() && item.x1 == 0 && item.y1 == 0 && item.x2 == 0 && item.y2 == 0;
-    if (item.kind <= 0 || deletedPiece) item.kind = engine::kOffcutItem;
+    if (!item.isPiece() || deletedPiece) item.kind = ItemKind::Offcut;
     const float kerf = result.job.basic.kerf;
     item.x2 += kerf;
     item.y2 += kerf;
@@ -326,8 +299,8 @@ std::vector<LayoutItem> editedItems(const LoadedResult& result, int layout, cons
             if (turned) {
                 std::swap(it.x1, it.y1);
                 std::swap(it.x2, it.y2);
-                if (it.placement == 1) it.placement = 2;
-                else if (it.placement == 2) it.placement = 1;
+                if (it.placement == Placement::Lengthwise) it.placement = Placement::Turned;
+                else if (it.placement == Placement::Turned) it.placement = Placement::Lengthwise;
             }
             it.sheet = storedSheet.sheet;
         }
@@ -336,12 +309,7 @@ std::vector<LayoutItem> editedItems(const LoadedResult& result, int layout, cons
     }
     items.erase(items.begin() + static_cast<std::ptrdiff_t>(begin), items.begin() + static_cast<std::ptrdiff_t>(end));
     items.insert(items.begin() + static_cast<std::ptrdiff_t>(begin), edited.begin(), edited.end());
-    return items;
-}
-
-void storeEdit(const Workspace& workspace, const LoadedResult& result, int layout, const EditTarget& target,
-               const EditRow& row) {
-    engine::writeLayoutItems(workspace.file(kResultFile), editedItems(result, layout, target, row));
+    return Plan{std::move(items)};
 }
 
 void markItem(Surface& surface, const LoadedResult& result, std::size_t index) {

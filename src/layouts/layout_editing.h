@@ -1,14 +1,13 @@
 #pragma once
 // Editing a layout by hand in the Layouts window: what lies under a point of the picture, the row
-// of edit.tlf that the Edit window works on (left-top corner, net size, orientation and the
-// sheet's limits), the list of what can be added (addnew.lst), and the edit stored back into the
-// layout items of dia.tlf.
+// the Edit window works on (left-top corner, net size, orientation and the sheet's limits), the
+// list of what can be added, and the plan with the edit applied.
 //
 //     const auto hit = itemAt(result, layout, x, y);
 //     const EditTarget target = hit ? existingTarget(result, *hit) : newOffcutTarget();
-//     writeEditRow(workspace, result, layout, target);
-//     ... the Edit window changes edit.tlf, or deletes it when cancelled ...
-//     if (const auto row = readEditRow(workspace)) storeEdit(workspace, result, layout, target, *row);
+//     EditRow row = editRowFor(result, layout, target);
+//     ... the Edit window changes the row, or is cancelled ...
+//     const Plan edited = editedPlan(result, layout, target, row);
 
 #include <cstddef>
 #include <optional>
@@ -20,17 +19,13 @@
 
 namespace veltrix {
 class GridTable;
-class Workspace;
 }  // namespace veltrix
 
 namespace veltrix::layouts {
 
-inline constexpr const char* kEditFile = "edit.tlf";
-inline constexpr const char* kEditDiscardFile = "edit.tmp";
-inline constexpr const char* kAddNewFile = "addnew.lst";
 inline constexpr const char* kAddTooltip = "ADD Off-Cut / Cut-Piece ";
 
-// The columns of edit.tlf and of the Edit window's grid.
+// The columns of the Edit window's grid.
 const std::vector<std::string>& editKeys();
 
 // The cut-piece or off-cut item of layout n under the point (x, y) in job units, edges included:
@@ -85,16 +80,8 @@ struct EditRow {
 // placement 1; a new off-cut all 0. The limits are those of layout n's sheet variety. Throws
 // InputError when the target does not belong to the layout.
 EditRow editRowFor(const engine::LoadedResult& result, int layout, const EditTarget& target);
-// edit.tlf: the row as one record of unquoted table-file numbers.
+// The row as one record of unquoted table-file numbers (the text the Edit window's grid loads).
 std::string editRowText(const EditRow& row);
-// Deletes any old edit.tlf and writes the row for the target. Throws FileError.
-void writeEditRow(const Workspace& workspace, const engine::LoadedResult& result, int layout,
-                  const EditTarget& target);
-// The row of an edit.tlf text (quoted or not); a field that is no number reads as 0.
-EditRow parseEditRow(std::string_view text);
-// The row left in edit.tlf by the Edit window; nothing when the file is gone (the edit was
-// cancelled).
-std::optional<EditRow> readEditRow(const Workspace& workspace);
 
 // Whether ORN 1 puts the larger of DIM-X and DIM-Y along the sheet's length: ORN 1 means the
 // cut-piece's own length runs along the sheet's length, so for a piece whose length is shorter
@@ -117,15 +104,13 @@ EditRow gridRow(const GridTable& grid);
 // passes.
 std::optional<std::string> outOfSheetMessage(const EditRow& row);
 
-// addnew.lst: "Off-Cut", then one line per cut-piece variety: "Cut-Piece ", its cutting length
+// The list the AddNew window offers: "Off-Cut", then one line per cut-piece variety: "Cut-Piece ", its cutting length
 // at column 11, " X " at column 18, its cutting width at column 21, its description at column 29.
 // A field that does not fit before its column follows after one blank, so line k is always
 // variety k.
 std::string addNewListText(const engine::LoadedResult& result);
-// Writes addnew.lst. Throws FileError.
-void writeAddNewList(const Workspace& workspace, const engine::LoadedResult& result);
 
-// The layout items with the edit applied, as dia.tlf is to hold them:
+// The plan with the edit applied:
 // - every through cut of layout n becomes a consumed (-3) item: a layout changed by hand is no
 //   longer cut along them;
 // - the target item (a new one directly after the layout's last item) takes the row's corner,
@@ -135,11 +120,7 @@ void writeAddNewList(const Workspace& workspace, const engine::LoadedResult& res
 //   layout as shown (cut back to the length it uses) but turned back when the completion turned
 //   it, with its stored coil number, so that loading it again gives the same picture.
 // Throws InputError when the target does not belong to layout n.
-std::vector<engine::LayoutItem> editedItems(const engine::LoadedResult& result, int layout,
-                                            const EditTarget& target, const EditRow& row);
-// Writes editedItems to dia.tlf (atomically). Throws FileError, InputError.
-void storeEdit(const Workspace& workspace, const engine::LoadedResult& result, int layout, const EditTarget& target,
-               const EditRow& row);
+Plan editedPlan(const engine::LoadedResult& result, int layout, const EditTarget& target, const EditRow& row);
 
 // Marks the item at `index` on a surface whose scale is that of the layout's drawing: its outline
 // in light red with pen width 2, a light-red circle at its left-top corner, and "(XS,YS)" in bold

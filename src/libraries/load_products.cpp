@@ -7,7 +7,6 @@
 #include "job/project_file.h"
 #include "libraries/library_records.h"
 #include "libraries/product_library.h"
-#include "platform/prompt.h"
 #include "table/csv.h"
 #include "table/error.h"
 #include "table/number_text.h"
@@ -118,16 +117,13 @@ std::vector<OrderLine> readOrderFile(const std::filesystem::path& path) {
 }
 
 LoadProductsResult loadProducts(const Workspace& workspace, const std::vector<OrderLine>& order,
-                                std::string_view prefixText, std::string_view extension, Prompt& prompt) {
+                                std::string_view prefixText, std::string_view extension) {
     LoadProductsResult result;
     const std::string prefix = trimBlanks(prefixText);
     const std::string ext = toUpper(extension);
     if (ext != ".OPT" && ext != ".DCM")
-        throw InputError("The extension of generated files is \".OPT\" or \".DCM\", not \"" + std::string(extension) + "\".");
-    if (isUnsafePrefix(prefix)) {
-        prompt.tell("The file prefix can not hold / \\ * or ?.", "Attention!", Icon::Exclamation);
-        return result;
-    }
+        throw UsageError("The extension of generated files is \".OPT\" or \".DCM\", not \"" + std::string(extension) + "\".");
+    if (isUnsafePrefix(prefix)) throw UsageError("The file prefix can not hold / \\ * or ?.");
 
     // Earlier outputs of this prefix and extension go first. Only names of the generated form are
     // matched, so that an empty or short prefix never takes the user's own project files along.
@@ -159,7 +155,7 @@ LoadProductsResult loadProducts(const Workspace& workspace, const std::vector<Or
     for (Group& g : groups) g.basicFields.erase(g.basicFields.size() - 2);
 
     if (groups.empty()) {
-        prompt.tell("Could not generate '" + ext + "' files.", "Attention!", Icon::Exclamation);
+        result.message = "Could not generate '" + ext + "' files.";
         return result;
     }
     for (const Group& group : groups) {
@@ -167,8 +163,7 @@ LoadProductsResult loadProducts(const Workspace& workspace, const std::vector<Or
         writeFileAtomic(path, groupProject(workspace, group));
         result.files.push_back(path);
     }
-    prompt.tell(std::to_string(groups.size()) + " '" + ext + "' file(s) starting from " + prefix + " generated.",
-                "Attention!", Icon::Information);
+    result.message = std::to_string(groups.size()) + " '" + ext + "' file(s) starting from " + prefix + " generated.";
     return result;
 }
 

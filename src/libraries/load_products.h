@@ -9,7 +9,6 @@
 
 namespace veltrix {
 
-class Prompt;
 class Workspace;
 
 // One line of the order (PRODUCTS, QTY, CLIENT), as typed.
@@ -34,15 +33,17 @@ std::string groupKey(std::string_view material, std::string_view grain, std::str
 
 struct LoadProductsResult {
     std::vector<std::filesystem::path> files;  // the project files written, in group order
+    // For the user: the number of files generated, or "Could not generate '<ext>' files." when no
+    // ordered product is in the library (nothing was written then).
+    std::string message;
 };
 
 // Generates the project files prefix + group key + extension (".OPT" or ".DCM") in the working
 // folder from the product library and the Defaults project, after deleting the earlier outputs
 // of the same prefix and extension. Order lines without a product or a quantity are skipped; a
-// quantity that is not a number counts as 0. Ends with the message naming the number of files, or
-// "Could not generate '<ext>' files." when no ordered product is in the library. Throws FileError
-// when a project file cannot be written.
+// quantity that is not a number counts as 0. Throws FileError when a project file cannot be
+// written, UsageError for an extension other than ".OPT" or ".DCM" or a prefix holding / \ * or ?.
 LoadProductsResult loadProducts(const Workspace& workspace, const std::vector<OrderLine>& order,
-                                std::string_view prefix, std::string_view extension, Prompt& prompt);
+                                std::string_view prefix, std::string_view extension);
 
 }  // namespace veltrix

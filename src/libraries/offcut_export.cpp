@@ -1,7 +1,6 @@
 #include "libraries/offcut_export.h"
 
 #include "libraries/library_records.h"
-#include "platform/prompt.h"
 #include "table/grid_table.h"
 #include "table/number_text.h"
 #include "table/workspace.h"
@@ -39,14 +38,5 @@ std::size_t exportRecordsToLibrary(const Workspace& workspace, const GridTable& 
     return records.size();
 }
 
-ExportOutcome exportToMaterialLibrary(const Workspace& workspace, const GridTable& basic, const GridTable& offcuts,
-                                      Prompt& prompt) {
-    const Answer a = prompt.ask(
-        Message{"Update Material Library?", "Attention!", Icon::Question, Buttons::YesNo, Answer::Yes});
-    if (a != Answer::Yes) return ExportOutcome::Cancelled;
-    exportRecordsToLibrary(workspace, basic, offcuts, readWholeFile(workspace.file(kSheetsUsedFile)));
-    prompt.tell("Material Library Updated!", "Attention!", Icon::Information);
-    return ExportOutcome::Exported;
-}
 
 }  // namespace veltrix

@@ -12,7 +12,6 @@
 namespace veltrix {
 
 class GridTable;
-class Prompt;
 class Workspace;
 
 inline constexpr const char* kSheetsUsedFile = "sheets.Adj";
@@ -31,19 +30,10 @@ bool exportAllowed(bool importedFromLibrary, StockMode mode);
 std::vector<StockRecord> exportRecords(std::string_view material, std::string_view grain, std::string_view thickness,
                                        const GridTable& offcuts, std::string_view sheetsUsedText);
 
-enum class ExportOutcome { Cancelled, Exported };
-
-// Asks "Update Material Library?"; on Yes appends the records of exportRecords (material, grain and
-// thickness from row 1 of the basic details, sheets.Adj from the working folder) to the library
-// and merges it, all in one locked, atomic rewrite, then shows "Material Library Updated!". The
-// caller then clears the export mark. Throws FileError when the library cannot be written; nothing
-// of the export has then reached it.
-ExportOutcome exportToMaterialLibrary(const Workspace& workspace, const GridTable& basic, const GridTable& offcuts,
-                                      Prompt& prompt);
-
-// The export without the question and the message, for a caller that already holds the sheets
-// used (the text of sheets.Adj): appends and merges; returns the number of records appended.
-// Throws FileError.
+// "Export": appends the records of exportRecords (material, grain and thickness from row 1 of the
+// basic details) to the material library and merges it, all in one locked, atomic rewrite; returns
+// the number of records appended. Throws FileError when the library cannot be written; nothing of
+// the export has then reached it.
 std::size_t exportRecordsToLibrary(const Workspace& workspace, const GridTable& basic, const GridTable& offcuts,
                                    std::string_view sheetsUsedText);
 

@@ -1,7 +1,6 @@
 #include "libraries/sheet_import.h"
 
 #include "job/job_tables.h"
-#include "platform/prompt.h"
 #include "table/editing.h"
 #include "table/file_ops.h"
 #include "table/grid_table.h"
@@ -40,35 +39,6 @@ std::vector<StockRecord> librarySheetsFor(const Workspace& workspace, const Grid
     if (!fileExists(library)) return {};
     return stockForMaterial(parseStock(readWholeFile(library)), basic.cell(1, kMat), basic.cell(1, kGrain),
                             leadingFloat(basic.cell(1, kThick)));
-}
-
-SheetImportResult importSheets(const Workspace& workspace, const GridTable& basic, GridTable& sheets,
-                               Prompt& prompt) {
-    SheetImportResult result;
-    const std::vector<StockRecord> stock = librarySheetsFor(workspace, basic);
-    result.count = static_cast<int>(stock.size());
-
-    if (stock.empty()) {
-        const Answer a = prompt.ask(
-            Message{kNotInLibraryQuestion, "Attention!", Icon::Exclamation, Buttons::YesNo, Answer::Yes});
-        result.openLibrary = a == Answer::Yes;
-        return result;
-    }
-
-    // The import replaces the sheet table, so it is an edit of the job like a typed blank.
-    const ChangeAnswer change = confirmChange(' ', workspace.file(kResultFile), prompt);
-    if (change == ChangeAnswer::Refuse) {
-        result.outcome = SheetImportResult::Outcome::Refused;
-        return result;
-    }
-    result.resultDiscarded = change == ChangeAnswer::GoOnDiscarded;
-    const std::string text = importedSheetText(stock);
-    writeFileAtomic(workspace.file(kSheetFile), text);
-    sheets.clear();
-    sheets.loadText(text);
-    result.outcome = SheetImportResult::Outcome::Imported;
-    prompt.tell(std::to_string(result.count) + kImportedMessage, "Attention!", Icon::Information);
-    return result;
 }
 
 }  // namespace veltrix

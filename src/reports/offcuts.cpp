@@ -44,8 +44,8 @@ std::string scrapLabel(std::string_view dim1, std::string_view criteria, std::st
 std::vector<OffcutRow> offcutRows(const engine::LoadedResult& result, const ScrapCriteria& criteria) {
     const float kerf = result.job.basic.kerf;
     std::vector<OffcutRow> rows;
-    for (const engine::LayoutItem& item : result.items) {
-        if (item.kind != engine::kOffcutItem && item.kind != engine::kMarginItem) continue;
+    for (const LayoutItem& item : result.items) {
+        if (item.kind != ItemKind::Offcut && item.kind != ItemKind::Margin) continue;
         const float length = item.y2 - item.y1 - kerf;
         const float width = item.x2 - item.x1 - kerf;
         if (!(length > 0 && width > 0)) continue;

@@ -13,7 +13,7 @@
 
 namespace veltrix::reports {
 
-void writeBasicDetailsLines(PrintText& out, const engine::BasicDetails& b) {
+void writeBasicDetailsLines(PrintText& out, const BasicDetails& b) {
     out.put("Mat=" + b.material).at(24, "Grain=" + b.grain).at(38, "Thk=" + generalText(b.thickness)).endLine();
     out.put("Blade=" + generalText(b.blade))
         .at(24, "Tol=" + generalText(b.tolerance))
@@ -26,7 +26,6 @@ void writeBasicDetailsLines(PrintText& out, const engine::BasicDetails& b) {
 namespace {
 
 using engine::CutVariety;
-using engine::LayoutItem;
 using engine::LoadedResult;
 using engine::SheetVariety;
 
@@ -57,7 +56,7 @@ LayoutCutting layoutCutting(std::span<const LayoutItem> items, const SheetVariet
     LayoutCutting c;
     const float quantity = items.front().quantity;
     for (const LayoutItem& item : items) {
-        if (!(item.isPiece() || item.kind == engine::kMarginItem || item.kind == engine::kOffcutItem)) continue;
+        if (!(item.isPiece() || item.kind == ItemKind::Margin || item.kind == ItemKind::Offcut)) continue;
         if (!(item.x2 - item.x1 > 0 && item.y2 - item.y1 > 0)) continue;
         if (item.x2 - kerf < sheet.width) {
             c.lengthPerSheet += item.y2 - item.y1 - kerf;
@@ -67,7 +66,7 @@ LayoutCutting layoutCutting(std::span<const LayoutItem> items, const SheetVariet
             c.lengthPerSheet += item.x2 - item.x1 - kerf;
             c.lengthTotal = c.lengthPerSheet * quantity;
         }
-        if (item.isPiece() || item.kind == engine::kOffcutItem) ++c.strokesPerSheet;
+        if (item.isPiece() || item.kind == ItemKind::Offcut) ++c.strokesPerSheet;
     }
     --c.strokesPerSheet;
     c.strokesTotal = static_cast<long long>(roundHalfEven(static_cast<float>(c.strokesPerSheet) * quantity));
@@ -155,7 +154,7 @@ Report ReportWriter::write() {
 
     produced_.assign(result_.job.cuts.size(), 0.0f);
     for (const LayoutItem& item : result_.items)
-        if (item.isPiece()) produced_[static_cast<std::size_t>(item.kind - 1)] += item.quantity;
+        if (item.isPiece()) produced_[static_cast<std::size_t>(item.piece() - 1)] += item.quantity;
     for (int n = 1; n <= result_.layoutCount(); ++n) {
         const auto items = result_.layout(n);
         cutting_.push_back(layoutCutting(items, result_.sheetOf(items.front()), kerf_));
@@ -251,16 +250,16 @@ void ReportWriter::utilization() {
     double sheet = 0, piece = 0, margin = 0, offcut = 0;
     for (const LayoutItem& item : result_.items) {
         const double q = item.quantity;
-        if (item.kind == engine::kSheetItem) {
+        if (item.kind == ItemKind::Sheet) {
             const SheetVariety& s = result_.sheetOf(item);
             sheet += static_cast<double>(s.length) * s.width * q;
         } else if (item.isPiece()) {
             const CutVariety& c = result_.cutOf(item);
             piece += static_cast<double>(c.length) * c.width * q;
-        } else if (item.kind == engine::kMarginItem || item.kind == engine::kOffcutItem) {
+        } else if (item.kind == ItemKind::Margin || item.kind == ItemKind::Offcut) {
             const float l = innerLength(item, kerf_), w = innerWidth(item, kerf_);
             if (!(l > 0 && w > 0)) continue;
-            (item.kind == engine::kMarginItem ? margin : offcut) += static_cast<double>(w) * l * q;
+            (item.kind == ItemKind::Margin ? margin : offcut) += static_cast<double>(w) * l * q;
         }
     }
     const double kerfArea = sheet - ((margin + offcut) + piece);
@@ -316,7 +315,7 @@ void ReportWriter::layoutSection(int n) {
         if (!item.isPiece()) continue;
         const CutVariety& c = result_.cutOf(item);
         cutArea += static_cast<double>(c.length) * c.width;
-        ++count[static_cast<std::size_t>(item.kind - 1)];
+        ++count[static_cast<std::size_t>(item.piece() - 1)];
     }
     double sheetArea = static_cast<double>(sheet.width) * sheet.length;
     if (sheetArea == 0) {
@@ -360,7 +359,7 @@ void ReportWriter::layoutSection(int n) {
     out_.line("---------------  ---------------  ---------------  ---------------");
     int onLine = 0;
     for (const LayoutItem& item : items) {
-        if (item.kind != engine::kMarginItem && item.kind != engine::kOffcutItem) continue;
+        if (item.kind != ItemKind::Margin && item.kind != ItemKind::Offcut) continue;
         const float l = innerLength(item, kerf_), w = innerWidth(item, kerf_);
         if (!(l > 0 && w > 0)) continue;
         if (onLine == 4) {

@@ -11,10 +11,10 @@
 namespace veltrix {
 class PrintText;
 class Workspace;
+struct BasicDetails;
 }
 
 namespace veltrix::engine {
-struct BasicDetails;
 struct LoadedResult;
 }
 
@@ -47,7 +47,7 @@ inline constexpr const char* kNotOptimizedMessage = "This file was not optimized
 
 // The three lines of the basic details shared by the report and the layout listing:
 // "Mat=" .. "Grain=" .. "Thk=", "Blade=" .. "Tol=" .. "Kerf=" .. "Min OC=", and "Note: ".
-void writeBasicDetailsLines(PrintText& out, const engine::BasicDetails& basic);
+void writeBasicDetailsLines(PrintText& out, const BasicDetails& basic);
 
 // Builds the report. An empty result is no report: throws InputError with kNotOptimizedMessage.
 Report buildReport(const engine::LoadedResult& result, const ReportSettings& settings);

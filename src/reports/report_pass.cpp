@@ -1,14 +1,14 @@
 #include "reports/report_pass.h"
 
 #include "engine/loaded_result.h"
-#include "job/job_file.h"
+#include "job/document.h"
 #include "table/file_ops.h"
 #include "table/workspace.h"
 
 namespace veltrix::reports {
 
-engine::LoadedResult loadJobResult(const JobFile& job) {
-    return engine::loadResult(job.project.text(kResultSection), job.tables, job.mode, job.objective);
+engine::LoadedResult loadJobResult(const Document& document) {
+    return engine::loadResult(document.job(), document.plan);
 }
 
 ResultReports computeResultReports(const Workspace& workspace, const engine::LoadedResult& result) {
@@ -21,7 +21,6 @@ ResultReports computeResultReports(const Workspace& workspace, const engine::Loa
 ResultReports writeResultReports(const Workspace& workspace, const engine::LoadedResult& result) {
     ResultReports out = computeResultReports(workspace, result);
     writeFileAtomic(workspace.file(kOffcutFile), out.offcutTable);
-    writeFileAtomic(workspace.file(kReportFile), out.report.text);
     writeFileAtomic(workspace.file(kSheetsUsedFile), out.report.sheetsUsed);
     return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The pass the layout viewer runs when it loads a result: the off-cut table offcut.tlf, then the
-// report report.tlf and the sheets used sheets.Adj, all in the working folder.
+// The pass the layout viewer runs when it loads a result: the off-cut table and the report, with the
+// two files that the off-cut window, the export to the material library and users read: offcut.tlf
+// and the sheets used, sheets.Adj.
 
 #include <string>
 
@@ -9,7 +10,7 @@
 #include "reports/report.h"
 
 namespace veltrix {
-struct JobFile;
+struct Document;
 }
 
 namespace veltrix::reports {
@@ -23,17 +24,16 @@ struct ResultReports {
     Report report;            // report.tlf and sheets.Adj, section positions and layout starts
 };
 
-// The layout result stored in a project's fifth section, loaded against the project's tables.
-// Throws engine::ResultError when it does not fit them.
-engine::LoadedResult loadJobResult(const JobFile& job);
+// The document's plan loaded against its job. Throws engine::ResultError when it does not fit.
+engine::LoadedResult loadJobResult(const Document& document);
 
 // Computes the off-cut table and the report of a loaded result with the settings of the working
 // folder (misc.set, density.dat, scrap.dat). Writes nothing. Throws InputError with
 // kNotOptimizedMessage for an empty result.
 ResultReports computeResultReports(const Workspace& workspace, const engine::LoadedResult& result);
 
-// computeResultReports, then writes offcut.tlf, report.tlf and sheets.Adj into the working folder
-// (each replaced whole and atomically). Nothing is written for an empty result. Throws FileError
+// computeResultReports, then writes offcut.tlf and sheets.Adj into the working folder (each
+// replaced whole and atomically). Nothing is written for an empty result. Throws FileError
 // when a file cannot be written.
 ResultReports writeResultReports(const Workspace& workspace, const engine::LoadedResult& result);
 

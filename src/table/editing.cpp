@@ -1,6 +1,5 @@
 #include "table/editing.h"
 
-#include "platform/prompt.h"
 #include "table/columns.h"
 #include "table/file_ops.h"
 
@@ -110,15 +109,6 @@ bool deleteKeyClears(std::string_view key) {
         case EntryMethod::PictureDialog: return true;
         default: return false;
     }
-}
-
-ChangeAnswer confirmChange(int code, const std::filesystem::path& diaFile, Prompt& prompt) {
-    if (code < 32 && code != kBackspace) return ChangeAnswer::Refuse;
-    if (fileEmptyOrMissing(diaFile)) return ChangeAnswer::GoOn;
-    const Answer a = prompt.ask(Message{kChangeQuestion, "Attention!", Icon::Question, Buttons::YesNo, Answer::Yes});
-    if (a != Answer::Yes) return ChangeAnswer::Refuse;
-    writeFileAtomic(diaFile, "");
-    return ChangeAnswer::GoOnDiscarded;
 }
 
 }  // namespace veltrix

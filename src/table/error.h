@@ -23,4 +23,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A request that cannot be carried out as asked (a layout that is not there, an output of the
+// wrong kind, a name that cannot be a file name). what() says what to ask instead.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 }  // namespace veltrix

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "platform/prompt.h"
 #include "table/grid_table.h"
 
 namespace veltrix {
@@ -58,16 +57,6 @@ void pasteText(GridTable& grid, int row, int column, std::string_view text) {
             grid.setCell(target, c, storable(fields[next++]));
         }
     }
-}
-
-PasteOutcome pasteFromClipboard(GridTable& grid, int row, int column, std::string_view text, Prompt& prompt,
-                                const std::function<bool()>& confirmEdit) {
-    const Answer a =
-        prompt.ask(Message{"Paste from clipboard ?", kApplicationTitle, Icon::Question, Buttons::YesNo, Answer::Yes});
-    if (a != Answer::Yes) return PasteOutcome::Declined;
-    if (confirmEdit && !confirmEdit()) return PasteOutcome::Declined;
-    pasteText(grid, row, column, text);
-    return PasteOutcome::Pasted;
 }
 
 }  // namespace veltrix

@@ -1,14 +1,12 @@
 #pragma once
 // Copying grid cells to the clipboard and pasting them back, as tab-separated lines.
 
-#include <functional>
 #include <string>
 #include <string_view>
 
 namespace veltrix {
 
 class GridTable;
-class Prompt;
 
 // The current cell and the far corner of the selection.
 struct GridSelection {
@@ -26,12 +24,5 @@ std::string copySelection(const GridTable& grid, const GridSelection& selection)
 // from `column` on; extra fields are ignored, missing ones leave cells as they are. Characters a
 // table file cannot hold (double quote, comma, control characters) are dropped from the fields.
 void pasteText(GridTable& grid, int row, int column, std::string_view text);
-
-enum class PasteOutcome { Pasted, Declined };
-
-// The Paste command: asks "Paste from clipboard ?", then `confirmEdit` (the change confirmation of
-// a job grid; pass nothing for other grids), then pastes.
-PasteOutcome pasteFromClipboard(GridTable& grid, int row, int column, std::string_view text, Prompt& prompt,
-                                const std::function<bool()>& confirmEdit = {});
 
 }  // namespace veltrix

@@ -63,7 +63,7 @@ BaseWindow::~BaseWindow() {
 QAction* BaseWindow::action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
 
 void BaseWindow::buildMenus() {
-    const bool coil = module_.state().mode == StockMode::Coil;
+    const bool coil = module_.mode() == StockMode::Coil;
     auto make = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& key, auto slot) {
         QAction* a = menu->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
@@ -161,8 +161,8 @@ void BaseWindow::buildMenus() {
 }
 
 void BaseWindow::syncObjectiveChecks() {
-    action("mnuMaxYield")->setChecked(module_.state().objective.maximumYield);
-    action("mnuMinLayouts")->setChecked(module_.state().objective.minimumLayouts);
+    action("mnuMaxYield")->setChecked(module_.document().objective.maximumYield);
+    action("mnuMinLayouts")->setChecked(module_.document().objective.minimumLayouts);
 }
 
 void BaseWindow::start() {
@@ -196,8 +196,8 @@ void BaseWindow::showJobWindow(JobGrid grid) {
     QMdiSubWindow* sub = subWindowOf(w);
     if (!sub) return;
     if (!sub->isVisible()) {
-        // A closed window opens again with its table file.
-        w->loadFile();
+        // A closed window opens again on the job's table as it stands.
+        w->reload();
         if (grid == JobGrid::Cuts) cuts_->applyReportOption();
         sub->show();
         w->show();
@@ -234,22 +234,17 @@ bool BaseWindow::eventFilter(QObject* watched, QEvent* event) {
 void BaseWindow::startOptimization() {
     module_.optimizeMenuClicked();
     if (progress_) return;  // one run at a time
-    ProgressDialog dialog(services_, [this](engine::RunDriver& driver) { return runJob(module_, driver); }, this);
-    progress_ = &dialog;
-    const RunPreparation ready = prepareRun(module_, dialog.driver(), [this] { showDensityTable(); });
-    if (ready == RunPreparation::ToleranceRefused) {
+    if (prepareRun(module_, [this] { showDensityTable(); }) == RunPreparation::ToleranceRefused) {
         // The tolerance wants editing: the basic details' TOL cell.
         showJobWindow(JobGrid::Basic);
         basic_->setCurrentCell(1, kTol);
-        progress_ = nullptr;
         return;
     }
-    if (ready != RunPreparation::Ready) {
-        progress_ = nullptr;
-        return;
-    }
+    ProgressDialog dialog(services_, runRequest(module_), this);
+    progress_ = &dialog;
     dialog.exec();
     progress_ = nullptr;
+    finishRun(module_, dialog.outcome());
     afterRun(module_);
 }
 
@@ -285,7 +280,7 @@ void BaseWindow::viewReport() {
     if (!module_.checkResultForView()) return;
     if (!report_) {
         if (!viewer()) return;
-        report_ = new ReportWindow(module_, services_);
+        report_ = new ReportWindow(module_, services_, viewer()->reports().report.text);
     }
     showChild(report_);
 }
@@ -305,7 +300,7 @@ void BaseWindow::viewOffcuts() {
 }
 
 void BaseWindow::showDensityTable() {
-    DensityWindow w(services_, &module_.state().changed, this);
+    DensityWindow w(services_, &module_.document().changed, this);
     w.exec();
 }
 

@@ -89,6 +89,13 @@ DiaWindow::DiaWindow(LayoutViewer& viewer, const Services& services, QWidget* pa
     QAction* arrange = add("Arrange", QStringLiteral("Arrange"), QStringLiteral("Alternate Arrangement"),
                            [this] { arrangeLayout(*this, viewer_, services_); });
     arrange->setEnabled(viewer.arrangeAllowed());
+    QAction* undo = add("Undo", QStringLiteral("Undo"), QStringLiteral("Undo the last edit (Ctrl+Z)"),
+                        [this] { undoLayoutEdit(*this, viewer_, services_); });
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = add("Redo", QStringLiteral("Redo"), QStringLiteral("Redo the edit undone (Ctrl+Y)"),
+                        [this] { redoLayoutEdit(*this, viewer_, services_); });
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    for (QAction* a : {undo, redo}) a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     QAction* exportAction = add("Export", QStringLiteral("Export..."), QStringLiteral("Export as DXF..."),
                                 [this] { exportDxf(false); });
     auto* exportMenu = new QMenu(this);

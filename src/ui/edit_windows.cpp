@@ -36,14 +36,9 @@ namespace {
 // Help topic of the layouts and their editing.
 constexpr int kLayoutsHelpTopic = 30;
 
-std::unique_ptr<GridTable> editTable(const Services& services) {
+std::unique_ptr<GridTable> editTable(const layouts::EditRow& row) {
     auto table = std::make_unique<GridTable>(layouts::editKeys());
-    table->setBoundFile(services.file(layouts::kEditFile));
-    try {
-        table->load();
-    } catch (const std::exception&) {
-        // An unreadable row opens empty; the buttons fill empty cells with 0.
-    }
+    table->loadText(layouts::editRowText(row));
     // One data row, no blank row to type a second into.
     table->setRowCount(2);
     table->renumber();
@@ -52,12 +47,13 @@ std::unique_ptr<GridTable> editTable(const Services& services) {
 
 }  // namespace
 
-// The Edit window's grid: one row of edit.tlf. The sheet's limits LENGTH and WIDTH are shown but
-// take no keys; while ORN is shown, DIM-X and DIM-Y follow it after every edit.
+// The Edit window's grid: the one row being edited. The sheet's limits LENGTH and WIDTH are shown
+// but take no keys; while ORN is shown, DIM-X and DIM-Y follow it after every edit.
 class EditGrid : public GridWindow {
 public:
-    EditGrid(const Services& services, bool orientation, bool lengthLonger, QWidget* parent)
-        : GridWindow(editTable(services), services, nullptr, parent),
+    EditGrid(const Services& services, const layouts::EditRow& row, bool orientation, bool lengthLonger,
+             QWidget* parent)
+        : GridWindow(editTable(row), services, nullptr, parent),
           orientation_(orientation),
           lengthLonger_(lengthLonger) {
         setObjectName(QStringLiteral("FG"));
@@ -155,11 +151,12 @@ void AddNewWindow::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-EditWindow::EditWindow(const Services& services, layouts::EditMode mode, bool lengthLonger, QWidget* parent)
+EditWindow::EditWindow(const Services& services, layouts::EditMode mode, const layouts::EditRow& row,
+                       bool lengthLonger, QWidget* parent)
     : QDialog(parent), services_(services), mode_(mode), lengthLonger_(lengthLonger) {
     setObjectName(QStringLiteral("Edit"));
     setWindowTitle(QString::fromStdString(layouts::editCaption(mode)));
-    grid_ = new EditGrid(services, layouts::editShowsOrientation(mode), lengthLonger, this);
+    grid_ = new EditGrid(services, row, layouts::editShowsOrientation(mode), lengthLonger, this);
     GridTable& table = grid_->table();
     for (const char* key : {"DIM-X", "DIM-Y"}) table.setHidden(table.columnOf(key), !layouts::editShowsSizes(mode));
     table.setHidden(table.columnOf("ORN"), !layouts::editShowsOrientation(mode));
@@ -206,28 +203,9 @@ GridWindow* EditWindow::grid() const { return grid_; }
 QPushButton* EditWindow::button(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
 QLabel* EditWindow::helpLine(int index) const { return help_.at(static_cast<std::size_t>(index)); }
 
-bool EditWindow::save() {
-    try {
-        grid_->table().save();
-    } catch (const std::exception& e) {
-        // Without the row the edit cannot be applied: it ends as cancelled.
-        deleteFile(services_.file(layouts::kEditFile));
-        services_.prompt.tell(e.what(), kAttention, Icon::Exclamation);
-        return false;
-    }
-    return true;
-}
-
 void EditWindow::cancel() {
     done_ = true;
-    GridTable& table = grid_->table();
-    table.setBoundFile(services_.file(layouts::kEditDiscardFile));
-    deleteFile(services_.file(layouts::kEditFile));
-    try {
-        table.save();
-    } catch (const std::exception&) {
-        // edit.tmp is read by nothing.
-    }
+    row_.reset();
     QDialog::reject();
 }
 
@@ -236,8 +214,8 @@ void EditWindow::deleteItem() {
     layouts::clearRow(grid_->table());
     grid_->refresh();
     done_ = true;
-    if (save()) accept();
-    else QDialog::reject();
+    row_ = layouts::gridRow(grid_->table());
+    accept();
 }
 
 void EditWindow::store() {
@@ -248,8 +226,8 @@ void EditWindow::store() {
         return;
     }
     done_ = true;
-    if (save()) accept();
-    else QDialog::reject();
+    row_ = layouts::gridRow(grid_->table());
+    accept();
 }
 
 void EditWindow::reject() {
@@ -364,26 +342,28 @@ void markOnPicture(DiaWindow& dia, const LayoutViewer& viewer, std::size_t index
 }
 
 void runEdit(DiaWindow& dia, LayoutViewer& viewer, const Services& services, const layouts::EditTarget& target) {
-    if (!prepareEdit(viewer, target)) {
+    const std::optional<layouts::EditRow> start = editRowOf(viewer, target);
+    if (!start) {
         dia.redraw();
         return;
     }
+    std::optional<layouts::EditRow> row;
     {
-        EditWindow window(services, target.mode, layouts::lengthIsLonger(viewer.result(), target), &dia);
+        EditWindow window(services, target.mode, *start, layouts::lengthIsLonger(viewer.result(), target), &dia);
         window.exec();
+        row = window.row();
     }
-    if (finishEdit(viewer, target, [&dia] { closeResultTables(dia); }) == EditOutcome::Stored)
+    if (row && applyEdit(viewer, target, *row, [&dia] { closeResultTables(dia); }) == EditOutcome::Stored)
         showViewer(dia, viewer);
     else
         dia.redraw();
 }
 
 void runAdd(DiaWindow& dia, LayoutViewer& viewer, const Services& services) {
-    const auto lines = prepareAddList(viewer);
-    if (!lines) return;
+    const std::vector<std::string> lines = addList(viewer);
     int choice = -1;
     {
-        AddNewWindow window(services, *lines, &dia);
+        AddNewWindow window(services, lines, &dia);
         window.exec();
         choice = window.choice();
     }
@@ -417,6 +397,18 @@ void editLayoutAt(DiaWindow& dia, LayoutViewer& viewer, const Services& services
     dia.selector()->setFocus();
 }
 
+void undoLayoutEdit(DiaWindow& dia, LayoutViewer& viewer, const Services& services) {
+    guarded(services, [&] {
+        if (undoEdit(viewer, [&dia] { closeResultTables(dia); })) showViewer(dia, viewer);
+    });
+}
+
+void redoLayoutEdit(DiaWindow& dia, LayoutViewer& viewer, const Services& services) {
+    guarded(services, [&] {
+        if (redoEdit(viewer, [&dia] { closeResultTables(dia); })) showViewer(dia, viewer);
+    });
+}
+
 void addToLayout(DiaWindow& dia, LayoutViewer& viewer, const Services& services) {
     guarded(services, [&] { runAdd(dia, viewer, services); });
     dia.selector()->setFocus();
@@ -424,13 +416,11 @@ void addToLayout(DiaWindow& dia, LayoutViewer& viewer, const Services& services)
 
 void arrangeLayout(DiaWindow& dia, LayoutViewer& viewer, const Services& services) {
     guarded(services, [&] {
-        bool firstTry = true;
-        bool arranged = false;
+        ArrangeSession session;
         for (;;) {
             QApplication::setOverrideCursor(Qt::WaitCursor);
             services.events.processEvents();
-            arranged = arrangeCurrentLayout(viewer, firstTry, [&dia] { closeResultTables(dia); }) || arranged;
-            firstTry = false;
+            arrangeCurrentLayout(viewer, session, [&dia] { closeResultTables(dia); });
             QApplication::restoreOverrideCursor();
             showViewer(dia, viewer);
             dia.selector()->setFocus();
@@ -445,8 +435,8 @@ void arrangeLayout(DiaWindow& dia, LayoutViewer& viewer, const Services& service
             if (choice == 1) {
                 keepArrangement(viewer);
             } else if (choice == 2) {
-                if (restoreArrangement(viewer, [&dia] { closeResultTables(dia); })) showViewer(dia, viewer);
-            } else if (arranged) {
+                if (restoreArrangement(viewer, session, [&dia] { closeResultTables(dia); })) showViewer(dia, viewer);
+            } else if (session.arranged) {
                 // Closed without a choice: the arrangement shown stays in the result, and the job
                 // counts as changed so that leaving asks to save it.
                 keepArrangement(viewer);

@@ -1,10 +1,11 @@
 #pragma once
 // Editing and arranging layouts in the Layouts window: `AddNew` (caption "What would you like to
-// add to the existing layout?"), `Edit` (position, size and orientation of a cut-piece or off-cut,
-// its grid bound to edit.tlf) and `ALT` (caption "Alternate Arrangement"), with the flows the
+// add to the existing layout?"), `Edit` (position, size and orientation of a cut-piece or off-cut)
+// and `ALT` (caption "Alternate Arrangement"), with the flows the
 // Layouts window runs through them: a press on the picture, "Add..." and "Arrange".
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,33 +55,35 @@ private:
 class EditWindow : public QDialog {
     Q_OBJECT
 public:
-    // Opens on edit.tlf of the working folder in a mode; `lengthLonger` as layouts::lengthIsLonger.
-    EditWindow(const Services& services, layouts::EditMode mode, bool lengthLonger, QWidget* parent = nullptr);
+    // Opens on `row` in a mode; `lengthLonger` as layouts::lengthIsLonger.
+    EditWindow(const Services& services, layouts::EditMode mode, const layouts::EditRow& row, bool lengthLonger,
+               QWidget* parent = nullptr);
     ~EditWindow() override;
 
     GridWindow* grid() const;
     QPushButton* button(int index) const;
     QLabel* helpLine(int index) const;
 
-    // The buttons: "Cancel" deletes edit.tlf; "Delete" stores a row of zeros; "Move", "Modify" and
-    // "Add" store the row when it lies on the sheet, else tell why and stay open.
+    // The buttons: "Cancel" gives no row; "Delete" gives a row of zeros; "Move", "Modify" and "Add"
+    // give the row when it lies on the sheet, else tell why and stay open.
     void cancel();
     void deleteItem();
     void store();
+    // The row to apply once the window closed; nothing when it was cancelled.
+    const std::optional<layouts::EditRow>& row() const { return row_; }
 
 protected:
     void reject() override;  // Esc and the title bar's close button cancel
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool save();
-
     const Services& services_;
     layouts::EditMode mode_;
     bool lengthLonger_;
     EditGrid* grid_;
     std::vector<QPushButton*> buttons_;
     std::vector<QLabel*> help_;
+    std::optional<layouts::EditRow> row_;
     bool done_ = false;
 };
 
@@ -113,6 +116,9 @@ QString layoutTooltip(const LayoutViewer& viewer, QSize picture, QPointF pixel);
 // A primary-button press on the picture: the cut-piece or off-cut under it is marked and edited,
 // elsewhere something is added. The viewer and the window are loaded again after a change.
 void editLayoutAt(DiaWindow& dia, LayoutViewer& viewer, const Services& services, QPointF pixel);
+// Ctrl+Z and Ctrl+Y: the last hand edit or arrangement taken back, or given back again.
+void undoLayoutEdit(DiaWindow& dia, LayoutViewer& viewer, const Services& services);
+void redoLayoutEdit(DiaWindow& dia, LayoutViewer& viewer, const Services& services);
 // "Add...": an off-cut or cut-piece added to the current layout.
 void addToLayout(DiaWindow& dia, LayoutViewer& viewer, const Services& services);
 // "Arrange": alternate arrangements of the current layout, tried, kept or given up in `ALT`.

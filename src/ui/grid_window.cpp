@@ -306,12 +306,11 @@ void GridWindow::pasteCells() {
     const int row = currentRow();
     const int column = currentColumn();
     const std::string text = services_.clipboard.text();
-    const PasteOutcome outcome = pasteFromClipboard(*table_, row, column, text, services_.prompt, [this] {
-        if (!confirmEdit()) return false;
-        markChanged();
-        return true;
-    });
-    if (outcome != PasteOutcome::Pasted) return;
+    const Answer answer = services_.prompt.ask(
+        Message{"Paste from clipboard ?", kApplicationTitle, Icon::Question, Buttons::YesNo, Answer::Yes});
+    if (answer != Answer::Yes || !confirmEdit()) return;
+    markChanged();
+    pasteText(*table_, row, column, text);
     if (keepsBlankRow()) table_->keepBlankRow();
     edited();
 }

@@ -49,28 +49,10 @@ QString nameOf(JobGrid grid) {
 }  // namespace
 
 JobGridWindow::JobGridWindow(BaseModule& module, JobGrid grid, const Services& services, QWidget* parent)
-    : GridWindow(jobGrid(module, grid), services, &module.state().changed, parent), module_(module), grid_(grid) {
+    : GridWindow(jobGrid(module, grid), services, &module.document().changed, parent), module_(module), grid_(grid) {
     setObjectName(nameOf(grid));
-    setWindowTitle(captionOf(grid, module.state().mode));
+    setWindowTitle(captionOf(grid, module.mode()));
     setClipboardKeys(grid != JobGrid::Basic);
-}
-
-void JobGridWindow::loadFile() {
-    try {
-        table().load();
-    } catch (const std::exception& e) {
-        services().prompt.tell(e.what(), kAttention, Icon::Exclamation);
-    }
-    if (grid_ == JobGrid::Basic) cutBackToOneRow(table());
-    reload();
-}
-
-void JobGridWindow::saveFile() {
-    try {
-        table().save();
-    } catch (const std::exception& e) {
-        services().prompt.tell(e.what(), kAttention, Icon::Exclamation);
-    }
 }
 
 void JobGridWindow::typeCharacter(int row, int column, int character) {
@@ -100,12 +82,7 @@ bool JobGridWindow::confirmEdit() {
     return module_.confirmJobEdit(' ') != ChangeAnswer::Refuse;
 }
 
-std::string JobGridWindow::projectPath() const { return module_.state().projectPath; }
-
-void JobGridWindow::closeEvent(QCloseEvent* event) {
-    saveFile();
-    event->accept();
-}
+std::string JobGridWindow::projectPath() const { return module_.projectPath(); }
 
 BasicWindow::BasicWindow(BaseModule& module, const Services& services, QWidget* parent)
     : JobGridWindow(module, JobGrid::Basic, services, parent) {
@@ -120,7 +97,7 @@ SheetWindow::SheetWindow(BaseModule& module, const Services& services, QWidget* 
       markers_(new MarginMarkers(this)) {
     import_->setObjectName(QStringLiteral("cmdImport"));
     import_->setToolTip(QStringLiteral("Import sizes from the material library"));
-    import_->setEnabled(module.state().mode == StockMode::Sheet);
+    import_->setEnabled(module.mode() == StockMode::Sheet);
     connect(import_, &QPushButton::clicked, this, [this] { importFromLibrary(); });
     auto* side = new QVBoxLayout;
     side->addWidget(markers_);
@@ -134,7 +111,7 @@ void SheetWindow::importFromLibrary() {
     const SheetImportResult result = importSheetsFromLibrary(module());
     if (result.outcome == SheetImportResult::Outcome::Imported) reload();
     if (result.openLibrary) {
-        MaterialLibraryWindow library(services(), &module().state().changed, this);
+        MaterialLibraryWindow library(services(), &module().document().changed, this);
         library.exec();
     }
 }

@@ -24,10 +24,6 @@ public:
     JobGridWindow(BaseModule& module, JobGrid grid, const Services& services, QWidget* parent = nullptr);
 
     JobGrid grid() const { return grid_; }
-    // Loads the window's table file (the basic details cut back to one row) and shows it.
-    void loadFile();
-    // Writes the window's table file; tells the user when it cannot.
-    void saveFile();
 
 protected:
     BaseModule& module() { return module_; }
@@ -37,7 +33,6 @@ protected:
     bool confirmEdit() override;
     bool keepsBlankRow() const override { return grid_ != JobGrid::Basic; }
     std::string projectPath() const override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     BaseModule& module_;

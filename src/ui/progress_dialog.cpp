@@ -19,12 +19,30 @@ namespace {
 const QString kLightRed = QStringLiteral("color: #ff0000;");
 }
 
-ProgressDialog::ProgressDialog(const Services& services, std::function<engine::RunOutcome(engine::RunDriver&)> run,
-                               QWidget* parent)
+// The run's observer on the worker thread: every report is copied and queued to the dialog. Queued
+// calls to a dialog that is gone are dropped by Qt.
+class ProgressDialog::Relay : public engine::RunObserver {
+public:
+    explicit Relay(ProgressDialog* dialog) : dialog_(dialog) {}
+    void messageChanged(const std::string& text) override {
+        QMetaObject::invokeMethod(dialog_, [d = dialog_, text] { d->showMessage(text); }, Qt::QueuedConnection);
+    }
+    void runStarted(const engine::RunStart& start) override {
+        QMetaObject::invokeMethod(dialog_, [d = dialog_, start] { d->showStart(start); }, Qt::QueuedConnection);
+    }
+    void iterationDone(const engine::RunFigures& figures) override {
+        QMetaObject::invokeMethod(dialog_, [d = dialog_, figures] { d->showFigures(figures); }, Qt::QueuedConnection);
+    }
+
+private:
+    ProgressDialog* dialog_;
+};
+
+ProgressDialog::ProgressDialog(const Services& services, RunRequest request, QWidget* parent)
     : QDialog(parent),
       services_(services),
-      run_(std::move(run)),
-      driver_(services.prompt, services.events, *this),
+      request_(std::move(request)),
+      relay_(std::make_unique<Relay>(this)),
       message_(new QLabel(QString::fromLatin1(engine::kPreparingMessage), this)),
       heading_(new QLabel(QString::fromLatin1(engine::kFiguresHeading), this)),
       layouts_(new QLabel(QStringLiteral("0"), this)),
@@ -70,7 +88,10 @@ ProgressDialog::ProgressDialog(const Services& services, std::function<engine::R
     setMinimumWidth(420);
 }
 
-ProgressDialog::~ProgressDialog() = default;
+ProgressDialog::~ProgressDialog() {
+    stop_.request_stop();
+    if (worker_.joinable()) worker_.join();
+}
 
 void ProgressDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -78,15 +99,31 @@ void ProgressDialog::showEvent(QShowEvent* event) {
     if (!started_) {
         started_ = true;
         button_->setFocus();
-        QTimer::singleShot(0, this, [this] { runNow(); });
+        QTimer::singleShot(0, this, [this] { startRun(); });
     }
 }
 
-void ProgressDialog::runNow() {
+void ProgressDialog::startRun() {
     running_ = true;
-    outcome_ = run_ ? run_(driver_) : engine::RunOutcome{};
+    worker_ = std::thread([this, stop = stop_.get_token()] {
+        engine::RunOutcome outcome;
+        try {
+            outcome = engine::optimize(request_.job, request_.settings, *relay_, stop);
+        } catch (const std::exception& e) {
+            outcome.message = e.what();
+            outcome.failed = true;
+            outcome.helpTopic = engine::kFailureHelpTopic;
+        }
+        QMetaObject::invokeMethod(this, [this, outcome] { runDone(outcome); }, Qt::QueuedConnection);
+    });
+}
+
+void ProgressDialog::runDone(const engine::RunOutcome& outcome) {
+    if (worker_.joinable()) worker_.join();
+    outcome_ = outcome;
     running_ = false;
     finished_ = true;
+    QApplication::beep();
     if (!outcome_.message.empty()) message_->setText(QString::fromStdString(outcome_.message));
     bar_->hide();
     remaining_->hide();
@@ -100,15 +137,25 @@ void ProgressDialog::runNow() {
 
 void ProgressDialog::buttonClicked() {
     if (button_->text() == QLatin1String("Stop")) {
-        if (running_) driver_.requestStop();
+        if (running_) requestStop();
         return;
     }
     accept();
 }
 
-void ProgressDialog::messageChanged(const std::string& text) { message_->setText(QString::fromStdString(text)); }
+void ProgressDialog::requestStop() {
+    if (stop_.stop_requested()) return;
+    stop_.request_stop();
+    showMessage(engine::kTerminatingMessage);
+}
 
-void ProgressDialog::runStarted(const engine::RunStart& start) {
+void ProgressDialog::showMessage(const std::string& text) {
+    // Once Stop was pressed, "Terminating..." stands until the run's final message.
+    if (stop_.stop_requested() && running_ && text != engine::kTerminatingMessage) return;
+    message_->setText(QString::fromStdString(text));
+}
+
+void ProgressDialog::showStart(const engine::RunStart& start) {
     yield_->setStyleSheet(start.highlight == engine::Highlight::Yield ? kLightRed : QString());
     layouts_->setStyleSheet(start.highlight == engine::Highlight::Layouts ? kLightRed : QString());
     bar_->setRange(0, static_cast<int>(std::min<long long>(start.budget, 1 << 30)));
@@ -118,7 +165,7 @@ void ProgressDialog::runStarted(const engine::RunStart& start) {
         w->show();
 }
 
-void ProgressDialog::iterationDone(const engine::RunFigures& figures) {
+void ProgressDialog::showFigures(const engine::RunFigures& figures) {
     if (figures.demandMet) {
         yield_->setText(QString::fromStdString(figures.yieldText));
         layouts_->setText(QString::fromStdString(figures.layoutsText));
@@ -127,8 +174,6 @@ void ProgressDialog::iterationDone(const engine::RunFigures& figures) {
     bar_->setValue(static_cast<int>(std::min<long long>(figures.iteration, bar_->maximum())));
     emit iterationShown(figures.iteration);
 }
-
-void ProgressDialog::runFinished(const engine::RunOutcome&) { QApplication::beep(); }
 
 void ProgressDialog::closeEvent(QCloseEvent* event) {
     // Nothing may end the dialog while the run is on: Stop ends the run first.

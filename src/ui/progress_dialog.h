@@ -1,14 +1,17 @@
 #pragma once
 // The progress dialog `Progress` of a run: the message line, the figures of the best plan so far,
 // the progress bar, the Stop button that becomes OK, and the hint after a failed run. The run
-// itself is the engine's run driver, which reports here as its observer and lets the dialog
-// repaint and take Stop between layouts.
+// itself is the engine's, on a worker thread: what it reports reaches the dialog as queued calls,
+// so the dialog stays responsive, and Stop is a stop request the run acts on between iterations.
 
-#include <functional>
+#include <memory>
+#include <stop_token>
+#include <thread>
 
 #include <QDialog>
 
-#include "engine/run_driver.h"
+#include "app/optimize_command.h"
+#include "engine/optimize.h"
 
 class QLabel;
 class QProgressBar;
@@ -18,15 +21,16 @@ namespace veltrix::ui {
 
 struct Services;
 
-class ProgressDialog : public QDialog, public engine::RunObserver {
+class ProgressDialog : public QDialog {
     Q_OBJECT
 public:
-    // `run` carries out the run with the dialog's driver when the dialog appears.
-    ProgressDialog(const Services& services, std::function<engine::RunOutcome(engine::RunDriver&)> run,
-                   QWidget* parent = nullptr);
+    // The run of `request` starts when the dialog appears.
+    ProgressDialog(const Services& services, RunRequest request, QWidget* parent = nullptr);
+    // Stops a run still going on and waits for it.
     ~ProgressDialog() override;
 
-    engine::RunDriver& driver() { return driver_; }
+    // Stop: shows "Terminating..."; the run ends when its current iteration is over.
+    void requestStop();
     bool running() const { return running_; }
     bool finished() const { return finished_; }
     const engine::RunOutcome& outcome() const { return outcome_; }
@@ -41,11 +45,6 @@ public:
     QProgressBar* progressBar() const { return bar_; }
     QPushButton* button() const { return button_; }
 
-    // Observer of the run.
-    void messageChanged(const std::string& text) override;
-    void runStarted(const engine::RunStart& start) override;
-    void iterationDone(const engine::RunFigures& figures) override;
-    void runFinished(const engine::RunOutcome& outcome) override;
 
 signals:
     void iterationShown(long long iteration);
@@ -58,13 +57,21 @@ protected:
     void reject() override;
 
 private:
-    void runNow();
+    class Relay;
+    void startRun();
     void buttonClicked();
+    // What the run reports, on the interface thread.
+    void showMessage(const std::string& text);
+    void showStart(const engine::RunStart& start);
+    void showFigures(const engine::RunFigures& figures);
+    void runDone(const engine::RunOutcome& outcome);
 
     const Services& services_;
-    std::function<engine::RunOutcome(engine::RunDriver&)> run_;
-    engine::RunDriver driver_;
+    RunRequest request_;
     engine::RunOutcome outcome_;
+    std::unique_ptr<Relay> relay_;
+    std::stop_source stop_;
+    std::thread worker_;
     QLabel* message_;
     QLabel* heading_;
     QLabel* layouts_;

@@ -7,6 +7,7 @@
 #include <QToolBar>
 
 #include "app/base_module.h"
+#include "app/library_commands.h"
 #include "job/settings.h"
 #include "libraries/offcut_export.h"
 #include "platform/prompt.h"
@@ -32,14 +33,20 @@ std::unique_ptr<GridTable> loadedTable(std::vector<std::string> keys, const std:
     return table;
 }
 
+std::unique_ptr<GridTable> reportTable(const std::string& report) {
+    auto table = std::make_unique<GridTable>(std::vector<std::string>{"REPORT"});
+    table->loadText(report);
+    return table;
+}
+
 }  // namespace
 
 bool isReportHeading(const std::string& line) {
     return line.rfind("Layout No. ", 0) == 0 || endsWith(line, " Summary") || endsWith(line, "Basic Details");
 }
 
-ReportWindow::ReportWindow(BaseModule& module, const Services& services, QWidget* parent)
-    : GridWindow(loadedTable({"REPORT"}, services.file(reports::kReportFile)), services, nullptr, parent),
+ReportWindow::ReportWindow(BaseModule& module, const Services& services, const std::string& report, QWidget* parent)
+    : GridWindow(reportTable(report), services, nullptr, parent),
       module_(module) {
     setObjectName(QStringLiteral("REPORT"));
     setWindowTitle(QStringLiteral("Report"));
@@ -58,10 +65,10 @@ bool ReportWindow::highlighted(int row) const {
     return isReportHeading(table().cell(row, 1));
 }
 
-std::string ReportWindow::projectPath() const { return module_.state().projectPath; }
+std::string ReportWindow::projectPath() const { return module_.projectPath(); }
 
 OffcutWindow::OffcutWindow(BaseModule& module, const Services& services, QWidget* parent)
-    : GridWindow(loadedTable(offcutKeys(), services.file(kOffcutFile)), services, &module.state().changed, parent),
+    : GridWindow(loadedTable(offcutKeys(), services.file(kOffcutFile)), services, &module.document().changed, parent),
       module_(module),
       export_(new QPushButton(QStringLiteral("Export"), this)) {
     setObjectName(QStringLiteral("OFFCUT"));
@@ -69,7 +76,7 @@ OffcutWindow::OffcutWindow(BaseModule& module, const Services& services, QWidget
     for (const char* name : {"SortAscending", "SortDescending", "Paste"})
         if (QAction* a = toolBar()->findChild<QAction*>(QString::fromLatin1(name))) a->setVisible(false);
     export_->setObjectName(QStringLiteral("cmdExport"));
-    export_->setEnabled(exportAllowed(module.state().exportMark, module.state().mode));
+    export_->setEnabled(exportAllowed(module.state().exportMark, module.mode()));
     connect(export_, &QPushButton::clicked, this, [this] { exportToLibrary(); });
     auto* row = new QHBoxLayout;
     row->addStretch(1);
@@ -82,14 +89,7 @@ OffcutWindow::~OffcutWindow() = default;
 
 void OffcutWindow::exportToLibrary() {
     // The grid's rows as they stand now are what goes to the library.
-    ExportOutcome outcome = ExportOutcome::Cancelled;
-    try {
-        outcome = exportToMaterialLibrary(services().workspace, module_.tables().basic, table(), services().prompt);
-    } catch (const std::exception& e) {
-        services().prompt.tell(e.what(), kAttention, Icon::Exclamation);
-        return;
-    }
-    if (outcome == ExportOutcome::Exported) {
+    if (exportOffcutsToLibrary(services().workspace, module_.tables().basic, table(), services().prompt)) {
         module_.state().exportMark = false;
         export_->setEnabled(false);
     }
@@ -114,7 +114,7 @@ std::string OffcutWindow::printExtraText(int row) const {
                             leadingFloat(t.cell(row, 2)), leadingFloat(t.cell(row, 3)), leadingFloat(t.cell(row, 4)));
 }
 
-std::string OffcutWindow::projectPath() const { return module_.state().projectPath; }
+std::string OffcutWindow::projectPath() const { return module_.projectPath(); }
 
 void OffcutWindow::closeEvent(QCloseEvent* event) {
     saveFile();

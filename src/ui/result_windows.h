@@ -1,5 +1,5 @@
 #pragma once
-// The report window `REPORT` (report.tlf as a grid, the headings highlighted) and the off-cut
+// The report window `REPORT` (the report as a grid, the headings highlighted) and the off-cut
 // table `OFFCUT` (offcut.tlf, editable, with "Export" to the material library).
 
 #include "table/grid_table.h"
@@ -16,7 +16,8 @@ namespace veltrix::ui {
 class ReportWindow : public GridWindow {
     Q_OBJECT
 public:
-    ReportWindow(BaseModule& module, const Services& services, QWidget* parent = nullptr);
+    // Shows `report`, the text of the report of the plan the Layouts window loaded.
+    ReportWindow(BaseModule& module, const Services& services, const std::string& report, QWidget* parent = nullptr);
     ~ReportWindow() override;
     // Whether grid row r is shown highlighted.
     bool highlighted(int row) const;

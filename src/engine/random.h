@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <random>
 
-namespace veltrix {
+namespace veltrix::engine {
 
 class Random {
 public:
@@ -23,4 +23,4 @@ private:
     std::mt19937 generator_;
 };
 
-}  // namespace veltrix
+}  // namespace veltrix::engine

@@ -1,0 +1,155 @@
+#include "app/job_commands.h"
+
+#include "app/optimize_command.h"
+#include "job/settings.h"
+#include "layouts/labels.h"
+#include "layouts/layout_drawing.h"
+#include "libraries/material_library.h"
+#include "libraries/offcut_export.h"
+#include "libraries/sheet_import.h"
+#include "platform/prompt.h"
+#include "reports/report_pass.h"
+#include "table/file_ops.h"
+#include "table/grid_table.h"
+#include "table/workspace.h"
+
+namespace veltrix {
+
+Document openJob(const std::filesystem::path& path) { return readDocument(path); }
+
+Document openOrStartJob(const std::filesystem::path& path, const Workspace& workspace) {
+    if (fileExists(path)) return openJob(path);
+    Document doc;
+    const auto defaults = workspace.file(kDefaultsFile);
+    if (fileExists(defaults)) {
+        const Project stored = readProjectFile(defaults);
+        Project start;
+        start[kBasicSection] = stored[kBasicSection];
+        start[kOptionsSection] = stored[kOptionsSection];
+        doc = documentOfProject(start, modeOfPath(path));
+        doc.stored = Project{};
+    } else {
+        doc.mode = modeOfPath(path);
+        applySheetVisibility(doc.tables.sheets, doc.mode);
+    }
+    doc.path = path;
+    return doc;
+}
+
+void saveJob(Document& doc, const std::filesystem::path& path) { writeDocument(doc, path.empty() ? doc.path : path); }
+
+TableImport importTables(Document& doc, const std::filesystem::path& sheetsCsv, const std::filesystem::path& cutsCsv) {
+    TableImport done;
+    // Both files are read before either table changes: a failure leaves the job as it was.
+    JobTables tables = doc.tables;
+    if (!sheetsCsv.empty()) done.sheetNotes = importCsv(readExistingFile(sheetsCsv), tables.sheets).notes;
+    if (!cutsCsv.empty()) done.cutNotes = importCsv(readExistingFile(cutsCsv), tables.cuts).notes;
+    doc.tables = std::move(tables);
+    done.planDiscarded = !doc.plan.empty();
+    doc.plan = {};
+    doc.changed = true;
+    return done;
+}
+
+void exportTables(const Document& doc, const std::filesystem::path& sheetsCsv, const std::filesystem::path& cutsCsv) {
+    if (!sheetsCsv.empty()) writeFileAtomic(sheetsCsv, exportCsv(doc.tables.sheets));
+    if (!cutsCsv.empty()) writeFileAtomic(cutsCsv, exportCsv(doc.tables.cuts));
+}
+
+engine::RunOutcome optimizeJob(Document& doc, const Workspace& workspace, const OptimizeRequest& request,
+                               engine::RunObserver& observer, std::stop_token stop, Prompt& prompt) {
+    if (request.objective) doc.objective = *request.objective;
+    if (request.continueFrom > 0 && doc.plan.empty())
+        throw UsageError("The job holds no plan of a stopped run to continue from: optimize it without "
+                         "--continue-from.");
+    const Job job = doc.job();
+    if (!checkBeforeRun(job, workspace, prompt)) {
+        // The check told the user why.
+        engine::RunOutcome refused;
+        refused.failed = true;
+        return refused;
+    }
+    engine::RunSettings settings = runSettings(workspace, doc, request.continueFrom);
+    if (request.efficiency) settings.efficiency = *request.efficiency;
+    settings.lanes = request.lanes;
+    const engine::RunOutcome outcome = engine::optimize(job, settings, observer, stop);
+    storeRunOutcome(doc, outcome);
+    return outcome;
+}
+
+layouts::JobLayouts jobLayouts(const Document& doc, const Workspace& workspace) {
+    return layouts::loadJobLayouts(doc, workspace);
+}
+
+reports::ResultReports jobReports(const Document& doc, const Workspace& workspace, bool writeFiles) {
+    const engine::LoadedResult result = reports::loadJobResult(doc);
+    if (result.empty()) throw InputError(reports::kNotOptimizedMessage);
+    return writeFiles ? reports::writeResultReports(workspace, result)
+                      : reports::computeResultReports(workspace, result);
+}
+
+layouts::LayoutRange chooseLayouts(int count, std::optional<int> layout, bool all, bool defaultAll) {
+    if (layout && all) throw UsageError("Give either --layout N or --all, not both.");
+    if (layout) {
+        if (*layout < 1 || *layout > count)
+            throw UsageError("There is no layout " + std::to_string(*layout) + ": the job has layouts 1 to " +
+                             std::to_string(count) + ".");
+        return {*layout, *layout};
+    }
+    if (all || defaultAll) return {1, count};
+    return {1, 1};
+}
+
+layouts::ExportResult exportJobDxf(const Document& doc, const Workspace& workspace, layouts::LayoutRange range,
+                                   const std::filesystem::path& output) {
+    const layouts::JobLayouts loaded = jobLayouts(doc, workspace);
+    const layouts::LayoutDrawing drawing(workspace, loaded.result, loaded.reports.report,
+                                         layouts::readDisplayOptions(workspace));
+    return layouts::exportLayouts(drawing, range.first, range.last, output);
+}
+
+std::filesystem::path writeJobLabels(const Document& doc, const Workspace& workspace, std::optional<int> from,
+                                     std::optional<int> to, const std::filesystem::path& output) {
+    layouts::LabelSheet sheet;
+    try {
+        sheet = layouts::readLabelSheet(workspace);
+    } catch (const InputError& e) {
+        throw UsageError(e.what());
+    }
+    const layouts::JobLayouts loaded = jobLayouts(doc, workspace);
+    const int count = loaded.result.layoutCount();
+    const int first = from.value_or(1);
+    const int last = to.value_or(count);
+    if (first < 1 || last > count || first > last)
+        throw UsageError("Choose layouts from 1 to " + std::to_string(count) + ", the first not after the last.");
+    const std::string page = layouts::labelPage(loaded.result, sheet, first, last, reportOption(workspace), workspace);
+    const auto file = output.empty() ? workspace.file(layouts::kLabelPageFile) : output;
+    writeFileAtomic(file, page);
+    return file;
+}
+
+int importLibrarySizes(Document& doc, const Workspace& workspace) {
+    if (doc.mode == StockMode::Coil)
+        throw InputError("Coils are not imported from the material library (sheet mode only).");
+    const auto stock = librarySheetsFor(workspace, doc.tables.basic);
+    if (stock.empty())
+        throw InputError("Material specified was not found in MLM (" + materialLibraryPath(workspace).string() + ").");
+    doc.tables.sheets.clear();
+    doc.tables.sheets.loadText(importedSheetText(stock));
+    doc.plan = {};
+    doc.changed = true;
+    return static_cast<int>(stock.size());
+}
+
+std::size_t returnOffcutsToLibrary(const Document& doc, const Workspace& workspace) {
+    if (!exportAllowed(true, doc.mode))
+        throw InputError("The off-cuts of coils are not returned to the material library.");
+    const engine::LoadedResult result = reports::loadJobResult(doc);
+    if (result.empty()) throw InputError(reports::kNotOptimizedMessage);
+    const reports::ResultReports reports = reports::computeResultReports(workspace, result);
+    GridTable offcuts(offcutKeys());
+    offcuts.loadText(reports.offcutTable);
+    return exportRecordsToLibrary(workspace, doc.tables.basic, offcuts, reports.report.sheetsUsed);
+}
+
+}  // namespace veltrix
