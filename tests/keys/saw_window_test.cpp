@@ -2,6 +2,8 @@
 // printing, and the transfer button with its messages (the keys recorded, not sent).
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
@@ -36,14 +38,12 @@ TEST(SawInstructionsWindow, ShowsTheLabelsAndTheTableAndWritesControllerTlf) {
     SawInstructionsWindow w(mergeResult(), 2, h.services);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Cutting instructions for NPS400 Control"));
     EXPECT_EQ(w.objectName(), QStringLiteral("frmcontroller"));
-    EXPECT_EQ(labelText(w, "lbllength"), QStringLiteral("2440"));
-    EXPECT_EQ(labelText(w, "lblwidth"), QStringLiteral("1220"));
-    EXPECT_EQ(labelText(w, "lblthickness"), QStringLiteral("18"));
-    EXPECT_EQ(labelText(w, "lblnos"), QStringLiteral("1"));
-    EXPECT_EQ(labelText(w, "lbltrim"), QStringLiteral("6"));
-    EXPECT_EQ(labelText(w, "lbltrimzw"), QStringLiteral("0"));
-    EXPECT_EQ(labelText(w, "lblrest"), QStringLiteral("0"));
-    EXPECT_EQ(labelText(w, "lbldescription"), QString());
+    const std::pair<const char*, const char*> labels[] = {{"lbllength", "2440"}, {"lblwidth", "1220"},
+                                                          {"lblthickness", "18"}, {"lblnos", "1"},
+                                                          {"lbltrim", "6"},       {"lbltrimzw", "0"},
+                                                          {"lblrest", "0"},       {"lbldescription", ""}};
+    for (const auto& [name, value] : labels)
+        EXPECT_EQ(labelText(w, name), QString::fromLatin1(value)) << name;
     EXPECT_TRUE(h.prompt.messages.empty());
     EXPECT_TRUE(w.transferButton()->isEnabled());
     // Merge layout 2: a rip cut at 700, then three cross cuts at 350.
@@ -86,7 +86,7 @@ TEST(SawInstructionsWindow, TheButtonTypesTheInstructionsOrSaysWhyNot) {
     EXPECT_FALSE(expected.empty());
     EXPECT_TRUE(forwarding.transferButton()->isEnabled());
 
-    // No X11 session, then no controller window: each told, the button usable again.
+    // No X11 session: told, and the button is usable again.
     SawInstructionsWindow noDisplay(mergeResult(), 2, h.services,
                                     []() -> std::unique_ptr<keys::KeySender> { throw keys::KeySendError(keys::kNeedsX11Message); });
     noDisplay.transferButton()->click();
@@ -94,15 +94,6 @@ TEST(SawInstructionsWindow, TheButtonTypesTheInstructionsOrSaysWhyNot) {
     EXPECT_EQ(h.prompt.messages[0].text, keys::kNeedsX11Message);
     EXPECT_TRUE(noDisplay.transferButton()->isEnabled());
 
-    SawInstructionsWindow noWindow(mergeResult(), 2, h.services, [] {
-        auto sender = std::make_unique<keys::RecordingKeySender>();
-        sender->activateResult = false;
-        return std::unique_ptr<keys::KeySender>(std::move(sender));
-    });
-    noWindow.transferButton()->click();
-    ASSERT_EQ(h.prompt.messages.size(), 2U);
-    EXPECT_EQ(h.prompt.messages[1].text, reports::kControllerNotReadyMessage);
-    EXPECT_EQ(h.prompt.messages[1].title, "Attention!");
 }
 
 TEST(SawInstructionsWindow, ATrimErrorIsToldAndDisablesTheButton) {

