@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <map>
 #include <sstream>
 
 namespace veltrix::test {
@@ -11,18 +10,14 @@ namespace {
 
 constexpr double kEps = 0.01;
 
+// The lines of a text without their line ends.
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
-    std::string line;
-    for (char ch : text) {
-        if (ch == '\n') {
-            out.push_back(line);
-            line.clear();
-        } else if (ch != '\r') {
-            line += ch;
-        }
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
+        out.push_back(line);
     }
-    if (!line.empty()) out.push_back(line);
     return out;
 }
 
@@ -41,54 +36,41 @@ std::vector<std::string> fields(const std::string& line) {
     return out;
 }
 
-float num(const std::vector<std::string>& f, std::size_t i) {
-    return i < f.size() ? std::strtof(f[i].c_str(), nullptr) : 0.0f;
-}
 std::string text(const std::vector<std::string>& f, std::size_t i) { return i < f.size() ? f[i] : std::string(); }
+float num(const std::vector<std::string>& f, std::size_t i) { return std::strtof(text(f, i).c_str(), nullptr); }
 bool blankText(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
 
-struct Stock {
-    float length, width, qty, ml, mt, mr, mb;
-    std::string location;
-};
-
-struct Piece {
+// A kept sheet or cut-piece row; rows with the same key (every field but the quantity) merge.
+struct Row {
     float length, width, qty;
-    bool align;
-    std::string key;  // every field but the quantity
+    float ml = 0, mt = 0, mr = 0, mb = 0;
+    bool align = false;
+    std::string key;
 };
 
-template <typename T>
-void mergeRows(std::vector<T>& v, bool (*same)(const T&, const T&)) {
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        if (v[i].qty == 0) continue;
-        for (std::size_t j = 0; j < v.size(); ++j)
-            if (j != i && v[j].qty != 0 && same(v[i], v[j])) {
-                v[i].qty += v[j].qty;
-                v[j].qty = 0;
-            }
-    }
+std::string keyOf(const std::vector<std::string>& f, std::initializer_list<float> numbers,
+                  std::initializer_list<int> texts) {
+    std::ostringstream key;
+    key.precision(9);
+    for (float n : numbers) key << n << '|';
+    for (int i : texts) key << text(f, static_cast<std::size_t>(i)) << '|';
+    return key.str();
 }
 
-bool sameStock(const Stock& a, const Stock& b) {
-    return a.length == b.length && a.width == b.width && a.ml == b.ml && a.mt == b.mt && a.mr == b.mr &&
-           a.mb == b.mb && a.location == b.location;
-}
-bool samePiece(const Piece& a, const Piece& b) { return a.key == b.key; }
-
-// Compare-exchange passes by decreasing area, 0-based: for gap g, round((n + 1) / g) - 1 blocks of
-// g positions each, never reaching past n - g.
-template <typename T>
-void passes(std::vector<T>& v) {
+// Merged, enlarged by the kerf and put in the order of the compare-exchange passes by decreasing
+// area (0-based: for gap g, round((n + 1) / g) - 1 blocks of g positions, never past n - g).
+void prepare(std::vector<Row>& v, float kerf) {
+    for (std::size_t i = 0; i < v.size(); ++i)
+        for (std::size_t j = 0; j < v.size() && v[i].qty != 0; ++j)
+            if (j != i && v[j].qty != 0 && v[i].key == v[j].key) v[i].qty += v[j].qty, v[j].qty = 0;
+    for (auto& r : v) r.length += kerf, r.width += kerf;
     const long n = static_cast<long>(v.size());
     for (long g = (n + 1) / 2; g > 0; --g) {
         const long blocks = std::lround(std::nearbyint(double(n + 1) / double(g))) - 1;
         for (long b = 0; b < blocks; ++b)
-            for (long i = b * g; i < std::min(b * g + g, n - g); ++i) {
-                const double here = double(v[i].length) * double(v[i].width);
-                const double there = double(v[i + g].length) * double(v[i + g].width);
-                if (there > here) std::swap(v[i], v[i + g]);
-            }
+            for (long i = b * g; i < std::min(b * g + g, n - g); ++i)
+                if (double(v[i + g].length) * v[i + g].width > double(v[i].length) * v[i].width)
+                    std::swap(v[i], v[i + g]);
     }
 }
 
@@ -143,66 +125,49 @@ PlanCheck checkPlan(const std::string& basicText, const std::string& sheetText, 
     const bool grain = !blankText(text(b, 1));
     const float blade = num(b, 3), tol = num(b, 4), kerf = num(b, 5), minOc = num(b, 6);
 
-    std::vector<Stock> stock;
+    std::vector<Row> stock, pieces;
     for (const auto& l : lines(sheetText)) {
         const auto f = fields(l);
-        Stock s{num(f, 0), num(f, 1), coil ? 9999999.0f : num(f, 2), num(f, 3), num(f, 4), num(f, 5), num(f, 6),
-                text(f, 7)};
+        Row s{num(f, 0), num(f, 1), coil ? 9999999.0f : num(f, 2), num(f, 3), num(f, 4), num(f, 5), num(f, 6)};
+        s.key = keyOf(f, {s.length, s.width, s.ml, s.mt, s.mr, s.mb}, {7});
         if (s.length - (s.mt + s.mb) > 0 && s.width - (s.ml + s.mr) > 0 && s.qty > 0 && blade >= s.width)
             stock.push_back(s);
     }
-    std::vector<Piece> pieces;
     for (const auto& l : lines(cutText)) {
         const auto f = fields(l);
-        Piece p{num(f, 0) - num(f, 6) - num(f, 8), num(f, 5) - num(f, 1) - num(f, 3), num(f, 10),
-                grain && !blankText(text(f, 11)), ""};
-        std::ostringstream key;
-        key << p.length << '|' << p.width << '|' << p.align;
-        for (int i : {1, 3, 6, 8}) key << '|' << num(f, static_cast<std::size_t>(i));
-        for (int i : {2, 4, 7, 9, 11, 12, 13, 14, 15, 16}) key << '|' << text(f, static_cast<std::size_t>(i));
-        p.key = key.str();
+        Row p{num(f, 0) - num(f, 6) - num(f, 8), num(f, 5) - num(f, 1) - num(f, 3), num(f, 10)};
+        p.align = grain && !blankText(text(f, 11));
+        p.key = keyOf(f, {p.length, p.width, float(p.align), num(f, 1), num(f, 3), num(f, 6), num(f, 8)},
+                      {2, 4, 7, 9, 11, 12, 13, 14, 15, 16});
         if (p.length > 0 && p.width > 0 && p.qty > 0) pieces.push_back(p);
     }
-    mergeRows(stock, sameStock);
-    mergeRows(pieces, samePiece);
-    if (kerf != 0) {
-        for (auto& s : stock) s.length += kerf, s.width += kerf;
-        for (auto& p : pieces) p.length += kerf, p.width += kerf;
-    }
-    passes(stock);
-    passes(pieces);
+    prepare(stock, kerf);
+    prepare(pieces, kerf);
 
     std::vector<Item> items;
     for (const auto& l : lines(planText)) {
         const auto f = fields(l);
         if (f.size() != 9) problem("a plan line without nine fields: " + l);
-        items.push_back(Item{std::atoi(text(f, 0).c_str()), std::atoi(text(f, 1).c_str()),
-                             std::atoi(text(f, 2).c_str()), num(f, 3), num(f, 4), num(f, 5), num(f, 6), num(f, 7),
-                             std::atoi(text(f, 8).c_str())});
+        const auto whole = [&](std::size_t i) { return std::atoi(text(f, i).c_str()); };
+        items.push_back(Item{whole(0), whole(1), whole(2), num(f, 3), num(f, 4), num(f, 5), num(f, 6), num(f, 7),
+                             whole(8)});
     }
-    if (items.empty()) {
-        problem("the plan is empty");
-        return check;
-    }
+    if (items.empty()) problem("the plan is empty");
 
-    std::vector<double> produced(pieces.size(), 0);
-    std::vector<double> sheetsUsed(stock.size(), 0);
+    std::vector<double> produced(pieces.size(), 0), sheetsUsed(stock.size(), 0);
     double sheetArea = 0, pieceArea = 0;
-    std::size_t start = 0;
-    while (start < items.size()) {
+    for (std::size_t start = 0, end = 0; start < items.size(); start = end) {
         const Item& head = items[start];
-        std::size_t end = start + 1;
-        while (end < items.size() && items[end].kind != -1) ++end;
+        for (end = start + 1; end < items.size() && items[end].kind != -1;) ++end;
         const std::string name = "layout " + std::to_string(head.layout);
         if (head.kind != -1) problem(name + " does not begin with its sheet item");
         if (head.layout != check.layouts + 1) problem(name + " out of order");
         check.layouts = head.layout;
         if (head.sheet < 1 || head.sheet > static_cast<int>(stock.size())) {
             problem(name + " names a sheet that does not exist");
-            start = end;
             continue;
         }
-        const Stock& s = stock[static_cast<std::size_t>(head.sheet - 1)];
+        const Row& s = stock[static_cast<std::size_t>(head.sheet - 1)];
         const double q = head.qty;
         if (q < 1 || q != std::floor(q)) problem(name + " is cut on a number of sheets that is not whole");
         sheetsUsed[static_cast<std::size_t>(head.sheet - 1)] += q;
@@ -216,8 +181,7 @@ PlanCheck checkPlan(const std::string& basicText, const std::string& sheetText, 
                    r.y2 <= usable.y2 + kEps;
         };
 
-        std::vector<Rect> placed;
-        std::vector<Rect> offcuts;
+        std::vector<Rect> placed, offcuts;
         std::vector<Item> cuts;
         for (std::size_t i = start; i < end; ++i) {
             const Item& it = items[i];
@@ -229,7 +193,7 @@ PlanCheck checkPlan(const std::string& basicText, const std::string& sheetText, 
                     problem(where + ": a cut-piece that does not exist");
                     continue;
                 }
-                const Piece& p = pieces[static_cast<std::size_t>(it.kind - 1)];
+                const Row& p = pieces[static_cast<std::size_t>(it.kind - 1)];
                 const double ex = it.x2 - it.x1, ey = it.y2 - it.y1;
                 const double wantX = it.placement == 1 ? p.width : p.length;
                 const double wantY = it.placement == 1 ? p.length : p.width;
@@ -265,27 +229,21 @@ PlanCheck checkPlan(const std::string& basicText, const std::string& sheetText, 
         for (const Item& c : cuts) {
             const bool across = c.y1 == c.y2;
             if (!across && c.x1 != c.x2) problem(name + ": a through cut that is not a straight line");
-            if (across && (std::fabs(c.x1) > kEps || std::fabs(c.x2 - s.width) > kEps))
-                problem(name + ": a through cut not across the whole width");
-            if (!across && (std::fabs(c.y1) > kEps || std::fabs(c.y2 - s.length) > kEps))
-                problem(name + ": a through cut not along the whole length");
-            for (const Rect& r : placed) {
-                const bool crosses = across ? (r.y1 < c.y1 - kEps && r.y2 > c.y1 + kEps)
-                                            : (r.x1 < c.x1 - kEps && r.x2 > c.x1 + kEps);
-                if (crosses) problem(name + ": a through cut crosses a piece");
-            }
+            if (across ? std::fabs(c.x1) > kEps || std::fabs(c.x2 - s.width) > kEps
+                       : std::fabs(c.y1) > kEps || std::fabs(c.y2 - s.length) > kEps)
+                problem(name + ": a through cut not across the whole sheet");
+            for (const Rect& r : placed)
+                if (across ? r.y1 < c.y1 - kEps && r.y2 > c.y1 + kEps : r.x1 < c.x1 - kEps && r.x2 > c.x1 + kEps)
+                    problem(name + ": a through cut crosses a piece");
         }
-        start = end;
     }
 
     for (std::size_t c = 0; c < pieces.size(); ++c)
         if (std::fabs(produced[c] - pieces[c].qty) > 1e-3)
             problem("cut-piece " + std::to_string(c + 1) + ": produced " + std::to_string(produced[c]) + ", ordered " +
                     std::to_string(pieces[c].qty));
-    if (!coil)
-        for (std::size_t s = 0; s < stock.size(); ++s)
-            if (sheetsUsed[s] > stock[s].qty + 1e-3)
-                problem("sheet " + std::to_string(s + 1) + ": more sheets used than in stock");
+    for (std::size_t s = 0; s < stock.size() && !coil; ++s)
+        if (sheetsUsed[s] > stock[s].qty + 1e-3) problem("sheet " + std::to_string(s + 1) + ": more sheets used than in stock");
     check.yield = sheetArea > 0 ? pieceArea / sheetArea : 0;
     return check;
 }
@@ -295,11 +253,10 @@ PlanCheck checkProjectPlan(const std::string& projectText, bool coil, const std:
     int section = -1;
     for (const auto& l : lines(projectText)) {
         if (l == "[END]") continue;
-        if (!l.empty() && l.front() == '[' && l.back() == ']') {
+        if (!l.empty() && l.front() == '[' && l.back() == ']')
             ++section;
-            continue;
-        }
-        if (section >= 0 && section < 5) sections[static_cast<std::size_t>(section)] += l + "\r\n";
+        else if (section >= 0 && section < 5)
+            sections[static_cast<std::size_t>(section)] += l + "\r\n";
     }
     return checkPlan(sections[0], sections[2], sections[3], coil, plan);
 }
