@@ -11,13 +11,4 @@ public:
     virtual void setText(const std::string& text) = 0;
 };
 
-class MemoryClipboard : public Clipboard {
-public:
-    std::string text() const override { return text_; }
-    void setText(const std::string& text) override { text_ = text; }
-
-private:
-    std::string text_;
-};
-
 }  // namespace veltrix

@@ -9,9 +9,4 @@ public:
     virtual void processEvents() = 0;
 };
 
-class NullEventPump : public EventPump {
-public:
-    void processEvents() override {}
-};
-
 }  // namespace veltrix

@@ -33,24 +33,4 @@ public:
     }
 };
 
-// Answers from a script, in order; when the script runs out, the message's default answer (or
-// Yes for a Yes/No question without one). Records every message for inspection.
-class ScriptedPrompt : public Prompt {
-public:
-    explicit ScriptedPrompt(std::vector<Answer> answers = {}) : answers_(std::move(answers)) {}
-    Answer ask(const Message& message) override {
-        messages.push_back(message);
-        if (next_ < answers_.size()) return answers_[next_++];
-        if (message.buttons == Buttons::Ok) return Answer::Ok;
-        return message.defaultAnswer == Answer::Ok ? Answer::Yes : message.defaultAnswer;
-    }
-    void push(Answer answer) { answers_.push_back(answer); }
-
-    std::vector<Message> messages;
-
-private:
-    std::vector<Answer> answers_;
-    std::size_t next_ = 0;
-};
-
 }  // namespace veltrix

@@ -15,15 +15,4 @@ public:
     virtual void showHelp(const std::filesystem::path& helpFile, int topic) = 0;
 };
 
-class RecordingShell : public Shell {
-public:
-    void openFile(const std::filesystem::path& path) override { opened.push_back(path); }
-    void showHelp(const std::filesystem::path& helpFile, int topic) override {
-        helpShown.push_back(helpFile);
-        topics.push_back(topic);
-    }
-    std::vector<std::filesystem::path> opened, helpShown;
-    std::vector<int> topics;
-};
-
 }  // namespace veltrix
