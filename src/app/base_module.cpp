@@ -126,7 +126,8 @@ Answer BaseModule::confirmSave() {
 
 void BaseModule::fileNew() {
     if (confirmSave() == Answer::Cancel) return;
-    startNewJob();
+    // Without Defaults, New keeps what the grids show and only forgets the file's name.
+    if (fileExists(workspace_.file(kDefaultsFile))) startNewJob();
     state_.importLock = false;
     state_.exportMark = false;
     state_.continuationIteration = 0;

@@ -5,7 +5,9 @@
 #include "app/job_editing.h"
 #include "app/launcher.h"
 #include "app/working_folder.h"
+#include "job/plan.h"
 #include "job/project_file.h"
+#include "support/fakes.h"
 #include "platform/file_dialogs.h"
 #include "platform/instance_lock.h"
 #include "platform/prompt.h"
@@ -53,9 +55,9 @@ TEST_F(BaseModuleTest, StartsFromDefaultsWhenThereAreAny) {
     module.start();
     EXPECT_EQ(module.tables().basic.cell(1, kMat), "MDF");
     EXPECT_TRUE(module.tables().sheets.rowEmpty(1));
-    EXPECT_FALSE(module.state().changed);
+    EXPECT_FALSE(module.document().changed);
     EXPECT_EQ(hooks.caption, "Veltrix Suite [Base Module]");
-    EXPECT_EQ(module.state().objective.mode(), 1);
+    EXPECT_EQ(module.document().objective.mode(), OptimizationMode::MaximumYield);
 }
 
 TEST_F(BaseModuleTest, OpenShowsTheJobAndItsCaption) {
@@ -64,8 +66,8 @@ TEST_F(BaseModuleTest, OpenShowsTheJobAndItsCaption) {
     dialogs.pushOpen(path.string());
     module.fileOpen();
     EXPECT_EQ(module.tables().sheets.cell(1, kSheetLocation), "RACK A");
-    EXPECT_EQ(module.state().objective.mode(), 2);
-    EXPECT_EQ(module.state().projectPath, path.string());
+    EXPECT_EQ(module.document().objective.mode(), OptimizationMode::MinimumLayouts);
+    EXPECT_EQ(module.projectPath(), path.string());
     EXPECT_EQ(hooks.caption, "Veltrix Suite [Base Module] - " + toLower(path.string()));
     // The job was never optimized.
     ASSERT_EQ(prompt.messages.size(), 1u);
@@ -97,11 +99,11 @@ TEST_F(BaseModuleTest, SaveOnAnUnnamedJobAsksForAName) {
     // The mode's extension is added to a name typed without one.
     EXPECT_TRUE(fileExists(dir / "new.opt"));
     EXPECT_NE(dir.read("new.opt").find("\"OAK\""), std::string::npos);
-    EXPECT_EQ(module.state().projectPath, (dir / "new.opt").string());
+    EXPECT_EQ(module.projectPath(), (dir / "new.opt").string());
     // A cancelled dialog saves nothing.
-    module.state().projectPath.clear();
+    module.document().path.clear();
     module.fileSave();
-    EXPECT_EQ(module.state().projectPath, "");
+    EXPECT_EQ(module.projectPath(), "");
 }
 
 TEST_F(BaseModuleTest, TheSaveQuestion) {
@@ -117,7 +119,7 @@ TEST_F(BaseModuleTest, TheSaveQuestion) {
     // Changed, answered Yes: the save dialog opens even though the job has a name.
     dialogs.pushOpen(path.string());
     module.fileOpen();
-    module.state().changed = true;
+    module.document().changed = true;
     prompt.messages.clear();
     prompt.push(Answer::Yes);
     dialogs.pushSave((dir / "copy.opt").string());
@@ -126,15 +128,15 @@ TEST_F(BaseModuleTest, TheSaveQuestion) {
     EXPECT_EQ(prompt.messages[0].text, "Save changes in current file?");
     EXPECT_EQ(prompt.messages[0].buttons, Buttons::YesNoCancel);
     EXPECT_TRUE(fileExists(dir / "copy.opt"));
-    EXPECT_EQ(module.state().projectPath, "");
+    EXPECT_EQ(module.projectPath(), "");
 
     // Answered Yes but the save dialog cancelled: the job is kept, as on Cancel.
-    module.state().changed = true;
+    module.document().changed = true;
     module.tables().basic.setCell(1, kNote, "KEEP ME");
     prompt.push(Answer::Yes);
     module.fileNew();
     EXPECT_EQ(module.tables().basic.cell(1, kNote), "KEEP ME");
-    EXPECT_TRUE(module.state().changed);
+    EXPECT_TRUE(module.document().changed);
 
     // Cancel keeps the base module open on Exit.
     prompt.push(Answer::Cancel);
@@ -159,7 +161,6 @@ TEST_F(BaseModuleTest, SaveAsDefaultsKeepsOnlyBasicDetailsAndOptions) {
     EXPECT_EQ(defaults[kOptionsSection], (std::vector<std::string>{"0,-1"}));
     // The open job keeps its rows.
     EXPECT_EQ(module.tables().sheets.cell(1, kSheetLocation), "RACK A");
-    EXPECT_NE(dir.read("sheet.tlf"), "");
     // The question defaults to No.
     EXPECT_EQ(prompt.messages.back().defaultAnswer, Answer::No);
     // New now shows the saved basic details and no sheets or pieces.
@@ -178,7 +179,7 @@ TEST_F(BaseModuleTest, NewWithoutDefaultsOnlyForgetsTheName) {
     module.state().continuationIteration = 12;
     module.fileNew();
     EXPECT_EQ(module.tables().sheets.cell(1, kSheetLocation), "RACK A");
-    EXPECT_EQ(module.state().projectPath, "");
+    EXPECT_EQ(module.projectPath(), "");
     EXPECT_EQ(module.state().continuationIteration, 0);
 }
 
@@ -187,18 +188,18 @@ TEST_F(BaseModuleTest, AFailedSaveIsReportedAndNothingIsLost) {
     module.start();
     dialogs.pushOpen(path.string());
     module.fileOpen();
-    module.state().changed = true;
-    module.state().projectPath = (dir / "no-such-folder" / "job.opt").string();
+    module.document().changed = true;
+    module.document().path = dir / "no-such-folder" / "job.opt";
     prompt.messages.clear();
     module.fileSave();
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_NE(prompt.messages[0].text.find("no-such-folder"), std::string::npos);
-    EXPECT_TRUE(module.state().changed);
+    EXPECT_TRUE(module.document().changed);
     EXPECT_EQ(dir.read("job.opt"), kJob);
     // Opening a file that cannot be read keeps the open job.
     prompt.messages.clear();
     dialogs.pushOpen((dir / "gone.opt").string());
-    module.state().changed = false;
+    module.document().changed = false;
     module.fileOpen();
     EXPECT_EQ(module.tables().sheets.cell(1, kSheetLocation), "RACK A");
     EXPECT_EQ(prompt.messages.size(), 1u);
@@ -209,7 +210,7 @@ TEST_F(BaseModuleTest, EditingAJobWithAResultAsksFirst) {
     module.start();
     dialogs.pushOpen(path.string());
     module.fileOpen();
-    dir.write("dia.tlf", "1,-1,1,0,0,1223.2,2443.2,1,0\r\n");
+    module.setPlan(parsePlan("1,-1,1,0,0,1223.2,2443.2,1,0\r\n"));
     module.state().continuationIteration = 9;
     prompt.messages.clear();
     prompt.push(Answer::No);
@@ -220,9 +221,9 @@ TEST_F(BaseModuleTest, EditingAJobWithAResultAsksFirst) {
     typeIntoJobGrid(module, JobGrid::Cuts, 1, kCutQty, '7');
     EXPECT_EQ(module.tables().cuts.cell(1, kCutQty), "67");
     EXPECT_EQ(module.state().continuationIteration, 0);
-    EXPECT_EQ(dir.read("dia.tlf"), "");
+    EXPECT_TRUE(module.document().plan.empty());
     EXPECT_GE(hooks.closedResults, 1);
-    EXPECT_TRUE(module.state().changed);
+    EXPECT_TRUE(module.document().changed);
     // With no result left nothing more is asked, and a new row keeps a blank row after it.
     const std::size_t asked = prompt.messages.size();
     typeIntoJobGrid(module, JobGrid::Cuts, 2, kCutLength, '5');
@@ -249,10 +250,10 @@ TEST_F(BaseModuleTest, TheImportLockFixesMaterialGrainAndThickness) {
 TEST_F(BaseModuleTest, ObjectiveAndViewChecks) {
     module.start();
     module.toggleObjective();
-    EXPECT_TRUE(module.state().changed);
-    EXPECT_EQ(module.state().objective.mode(), 2);
+    EXPECT_TRUE(module.document().changed);
+    EXPECT_EQ(module.document().objective.mode(), OptimizationMode::MinimumLayouts);
     EXPECT_FALSE(module.checkResultForView());
-    dir.write("dia.tlf", "1,-1,1,0,0,10,10,1,0\r\n");
+    module.setPlan(parsePlan("1,-1,1,0,0,10,10,1,0\r\n"));
     EXPECT_TRUE(module.checkResultForView());
     // The options are saved with the job.
     dialogs.pushSave((dir / "o.opt").string());

@@ -1,0 +1,122 @@
+// The use-cases the command-line tool and the desktop program share: a run stopped and continued
+// gives the uninterrupted run's plan, runs refused before they start change nothing, and changed
+// tables discard a plan that no longer fits them.
+
+#include "app/job_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fakes.h"
+#include "support/temp_folder.h"
+#include "table/workspace.h"
+
+namespace veltrix {
+namespace {
+
+const char* kJob =
+    "[BASIC.TLF]\r\n\"PB\",\"\",\"18\",\"3000\",\"TOLERANCE\",\"4\",\"0\",\"\"\r\n[END]\r\n"
+    "[OPTIONS.TLF]\r\n-1,0\r\n[END]\r\n"
+    "[SHEET.TLF]\r\n\"2440\",\"1220\",\"5\",\"0\",\"0\",\"0\",\"0\",\"A\"\r\n[END]\r\n"
+    "[CUT.TLF]\r\n\"600\",\"\",\"\",\"\",\"\",\"400\",\"\",\"\",\"\",\"\",\"20\",\"\",\"SIDE\",\"\",\"\",\"\",\"\"\r\n"
+    "\"300\",\"\",\"\",\"\",\"\",\"200\",\"\",\"\",\"\",\"\",\"4\",\"\",\"SHELF\",\"\",\"\",\"\",\"\"\r\n[END]\r\n"
+    "[DIA.TLF]\r\n[END]\r\n";
+
+// Requests a stop once iteration `at` is done.
+struct StopAt : engine::RunObserver {
+    long long at;
+    std::stop_source& stop;
+    StopAt(long long k, std::stop_source& s) : at(k), stop(s) {}
+    void iterationDone(const engine::RunFigures& f) override {
+        if (f.iteration >= at) stop.request_stop();
+    }
+};
+
+// Notes the iteration of the last improvement.
+struct LastImprovement : engine::RunObserver {
+    long long improvements = 0, iteration = 0;
+    void iterationDone(const engine::RunFigures& f) override {
+        if (f.improvements != improvements) iteration = f.iteration;
+        improvements = f.improvements;
+    }
+};
+
+struct JobCommands : ::testing::Test {
+    test::TempFolder dir;
+    ScriptedPrompt prompt;
+    engine::RunObserver quiet;
+    Workspace workspace{dir.path()};
+
+    Document job(const char* tolerance = "0") {
+        std::string text = kJob;
+        text.replace(text.find("TOLERANCE"), 9, tolerance);
+        return openJob(dir.write("job.opt", text));
+    }
+};
+
+TEST_F(JobCommands, AStoppedRunContinuedGivesTheUninterruptedPlan) {
+    Document whole = job();
+    LastImprovement best;
+    const engine::RunOutcome done = optimizeJob(whole, workspace, {}, best, {}, prompt);
+    ASSERT_EQ(done.status, engine::RunOutcome::Status::Done);
+    // Stopped just after the best plan was found: only the plan carried over can give it back.
+    ASSERT_LT(best.iteration + 1, done.figures.budget);
+
+    Document parts = job();
+    std::stop_source stop;
+    StopAt stopper(best.iteration + 1, stop);
+    const engine::RunOutcome first = optimizeJob(parts, workspace, {}, stopper, stop.get_token(), prompt);
+    ASSERT_EQ(first.status, engine::RunOutcome::Status::Stopped);
+    OptimizeRequest again;
+    again.continueFrom = first.lastIteration;
+    const engine::RunOutcome second = optimizeJob(parts, workspace, again, quiet, {}, prompt);
+    EXPECT_EQ(second.status, engine::RunOutcome::Status::Done);
+    EXPECT_EQ(planText(parts.plan), planText(whole.plan));
+    EXPECT_FALSE(second.failed);
+}
+
+TEST_F(JobCommands, RunsRefusedBeforeTheyStartChangeNothing) {
+    // A continuation needs the plan of the stopped run.
+    Document fresh = job();
+    OptimizeRequest continued;
+    continued.continueFrom = 3;
+    EXPECT_THROW(optimizeJob(fresh, workspace, continued, quiet, {}, prompt), UsageError);
+
+    // A tolerance above 10 is told and nothing runs.
+    Document tolerant = job("11");
+    tolerant.plan = parsePlan("1,-1,1,0,0,1224,2444,1,0\r\n");
+    const engine::RunOutcome refused = optimizeJob(tolerant, workspace, {}, quiet, {}, prompt);
+    EXPECT_EQ(refused.status, engine::RunOutcome::Status::Invalid);
+    EXPECT_TRUE(refused.failed);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text, "Tolerance should not exceed 10");
+    EXPECT_EQ(tolerant.plan.items.size(), 1u);
+
+    // An invalid job keeps its plan too.
+    Document empty = job();
+    empty.tables.cuts.loadText("");
+    empty.plan = tolerant.plan;
+    EXPECT_EQ(optimizeJob(empty, workspace, {}, quiet, {}, prompt).message, "No valid CUT-PIECES specfied.");
+    EXPECT_EQ(empty.plan, tolerant.plan);
+}
+
+TEST_F(JobCommands, ChangedTablesDiscardThePlanAndSaveAsTheGridsWrite) {
+    Document doc = job();
+    optimizeJob(doc, workspace, {}, quiet, {}, prompt);
+    ASSERT_FALSE(doc.plan.empty());
+    const auto csv = dir.write("cuts.csv", "LENGTH,WIDTH,QTY,DESCRIPTION\r\n500,300,2,top,\r\n");
+    const TableImport done = importTables(doc, {}, csv);
+    EXPECT_TRUE(done.planDiscarded);
+    EXPECT_TRUE(doc.plan.empty());
+    saveJob(doc);
+    const std::string saved = dir.read("job.opt");
+    EXPECT_NE(saved.find("\"500\",\"\",\"\",\"\",\"\",\"300\",\"\",\"\",\"\",\"\",\"2\",\"\",\"TOP\""), std::string::npos);
+    // The sections that did not change stay as they were stored.
+    EXPECT_NE(saved.find("\"PB\",\"\",\"18\",\"3000\",\"0\",\"4\",\"0\",\"\""), std::string::npos);
+    EXPECT_NE(saved.find("[DIA.TLF]\r\n[END]"), std::string::npos);
+    // A CSV that cannot be read leaves the job as it was.
+    EXPECT_THROW(importTables(doc, dir / "missing.csv", csv), FileError);
+    EXPECT_EQ(doc.tables.cuts.cell(1, 1), "500");
+}
+
+}  // namespace
+}  // namespace veltrix
