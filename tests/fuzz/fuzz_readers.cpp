@@ -1,9 +1,10 @@
-// Feeds arbitrary bytes to the table-file, project-file and CSV readers.
+// Feeds arbitrary bytes to the table-file, project-file, plan and CSV readers.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
-#include "job/job_file.h"
+#include "job/document.h"
+#include "job/plan.h"
 #include "job/project_file.h"
 #include "table/csv.h"
 #include "table/grid_table.h"
@@ -18,9 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     grid.saveText();
     grid.sort(1, veltrix::SortDirection::Descending);
     const veltrix::Project project = veltrix::parseProject(text);
-    veltrix::JobTables tables;
-    veltrix::tablesFromProject(project, tables);
-    veltrix::projectText(project);
+    const veltrix::Document document = veltrix::documentOfProject(project, veltrix::StockMode::Sheet);
+    veltrix::projectText(veltrix::projectOfDocument(document));
+    veltrix::planText(veltrix::parsePlan(text));
     veltrix::parseCsv(text);
     return 0;
 }

@@ -1,135 +1,82 @@
+// The job tables, their typed reading, the objective and the CSV exchange.
 #include <gtest/gtest.h>
 
-#include "job/job_tables.h"
-#include "job/options.h"
+#include "job/document.h"
 #include "job/table_exchange.h"
-#include "support/temp_folder.h"
 #include "table/error.h"
-#include "table/workspace.h"
 
 namespace veltrix {
 namespace {
 
-TEST(JobTables, BasicDetailsKeepOnlyTheFirstRecord) {
-    test::TempFolder dir;
-    dir.write("basic.tlf",
-              "\"PB\",\"\",\"18\",\"3100\",\"0\",\"3.2\",\"0\",\"ONE\"\r\n"
-              "\"MDF\",\"YES\",\"16\",\"3100\",\"0\",\"3.2\",\"0\",\"TWO\"\r\n");
-    JobTables tables;
-    tables.bind(Workspace(dir.path()));
-    tables.load();
-    EXPECT_EQ(tables.basic.rowCount(), 2);
-    EXPECT_EQ(tables.basic.cell(1, kMat), "PB");
-    EXPECT_EQ(tables.basic.cell(1, kNote), "ONE");
-    EXPECT_TRUE(tables.basic.isHidden(0));
-    tables.save();
-    EXPECT_EQ(dir.read("basic.tlf"), "\"PB\",\"\",\"18\",\"3100\",\"0\",\"3.2\",\"0\",\"ONE\"\r\n");
-    // Missing sheet and cut files give empty grids, and saving them writes empty files.
-    EXPECT_EQ(tables.sheets.rowCount(), 2);
-    EXPECT_EQ(dir.read("sheet.tlf"), "");
-}
-
-TEST(JobTables, ColumnsAndVisibility) {
-    EXPECT_EQ(basicKeys().size(), 8u);
-    EXPECT_EQ(sheetKeys().size(), 8u);
-    ASSERT_EQ(cutKeys().size(), 17u);
-    EXPECT_EQ(cutKeys()[kWidEdge1 - 1], "EDGE-1");
-    EXPECT_EQ(cutKeys()[kCutDxfFile - 1], "DXFFILE");
-
+TEST(JobTables, ImportLockQtyHiddenInCoilModeBandingShownOnlyForAreaWithEdgeBanding) {
+    EXPECT_TRUE(basicCellLocked(true, kThick));
+    EXPECT_FALSE(basicCellLocked(true, kNote));
+    EXPECT_FALSE(basicCellLocked(false, kMat));
     GridTable sheets = makeSheetGrid();
     applySheetVisibility(sheets, StockMode::Coil);
     EXPECT_TRUE(sheets.isHidden(kSheetQty));
     applySheetVisibility(sheets, StockMode::Sheet);
     EXPECT_FALSE(sheets.isHidden(kSheetQty));
-
     GridTable cuts = makeCutGrid();
-    applyCutVisibility(cuts, "Area");
-    for (int c : {2, 3, 4, 5, 7, 8, 9, 10}) EXPECT_TRUE(cuts.isHidden(c)) << c;
-    EXPECT_FALSE(cuts.isHidden(kCutWidth));
-    applyCutVisibility(cuts, "Area With Edge Banding");
-    for (int c : {2, 3, 4, 5, 7, 8, 9, 10}) EXPECT_FALSE(cuts.isHidden(c)) << c;
+    for (const bool banding : {false, true}) {
+        applyCutVisibility(cuts, banding ? "Area With Edge Banding" : "Area");
+        for (int c = 1; c <= 17; ++c)  // EDGE-1 to REM-2 of the length (2-5) and of the width (7-10)
+            EXPECT_EQ(cuts.isHidden(c), !banding && ((c >= 2 && c <= 5) || (c >= 7 && c <= 10))) << c;
+    }
 }
 
 TEST(JobTables, TotalQuantityRoundsEachPartialSum) {
     GridTable cuts = makeCutGrid();
-    cuts.loadText(
-        "\"720\",\"\",\"\",\"\",\"\",\"560\",\"\",\"\",\"\",\"\",\"2\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
-        "\"720\",\"\",\"\",\"\",\"\",\"560\",\"\",\"\",\"\",\"\",\"3\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
-        "\"720\",\"\",\"\",\"\",\"\",\"560\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n");
-    EXPECT_EQ(totalQuantity(cuts), 5.0);
-    cuts.setCell(3, kCutQty, "ABC");
-    EXPECT_EQ(totalQuantity(cuts), 5.0);
-    // Hand-written halves: 5 + 0.5 = 5.5 rounds to 6; then 6 + 2.5 = 8.5 rounds to the even 8.
-    cuts.setCell(3, kCutQty, "0.5");
-    EXPECT_EQ(totalQuantity(cuts), 6.0);
-    const int row = cuts.appendRow();
-    cuts.setCell(row, kCutQty, "2.5");
+    // 2 + 3 = 5; "ABC" counts 0; 5 + 0.5 = 5.5 rounds to 6; then 6 + 2.5 = 8.5 rounds to the even 8.
+    for (const char* qty : {"2", "3", "ABC", "0.5", "2.5"}) cuts.setCell(cuts.appendRow(), kCutQty, qty);
     EXPECT_EQ(totalQuantity(cuts), 8.0);
 }
 
-TEST(JobTables, ImportLockFixesMaterialGrainAndThickness) {
-    EXPECT_TRUE(basicCellLocked(true, kMat));
-    EXPECT_TRUE(basicCellLocked(true, kThick));
-    EXPECT_FALSE(basicCellLocked(true, kNote));
-    EXPECT_FALSE(basicCellLocked(false, kMat));
+TEST(JobTables, TheExampleJobReadsAsTypedValues) {
+    const Document doc = readDocument(std::filesystem::path(VELTRIX_EXAMPLES) / "workshop/kitchen.opt");
+    const Job job = doc.job();
+    EXPECT_EQ(job.basic, (BasicDetails{"MEL OAK", "YES", 18, 3100, 0, 4, 0, "ROSSI KITCHEN BASE WALL TALL"}));
+    EXPECT_TRUE(job.basic.hasGrain());
+    ASSERT_EQ(job.stock.size(), 3u);
+    EXPECT_EQ(job.stock[1], (StockRow{2440, 1220, 10, 10, 10, 10, 10, "RACK B"}));
+    ASSERT_GE(job.cuts.size(), 2u);
+    const CutRow side{720, 1, "WHITE", 0, "", 560, 0, "", 0, "", 8, "YES", "BASE SIDE", "BASE 600", "ROSSI", "", ""};
+    EXPECT_EQ(job.cuts[0], side);
+    EXPECT_EQ(job.cuts[1].widthBand1, 1);
+    EXPECT_EQ(job.cuts[1].widthRemark1, "WHITE");
+    EXPECT_EQ(job.mode, StockMode::Sheet);
 }
 
-TEST(Options, ReadWriteAndFlip) {
-    Objective o = parseOptions("0,-1\r\n");
-    EXPECT_FALSE(o.maximumYield);
-    EXPECT_TRUE(o.minimumLayouts);
-    EXPECT_EQ(o.mode(), 2);
+TEST(Options, TwoNumbersCheckTheItemsMinimumLayoutsWins) {
+    const std::vector<std::pair<const char*, OptimizationMode>> cases{
+        {"-1,0\r\n", OptimizationMode::MaximumYield}, {"0,-1", OptimizationMode::MinimumLayouts},
+        {"-1,-1", OptimizationMode::MinimumLayouts}, {"", OptimizationMode::FirstComplete},
+        {"garbage\x01,\"x\"", OptimizationMode::FirstComplete}, {"2,0", OptimizationMode::MaximumYield}};
+    for (const auto& [text, mode] : cases) EXPECT_EQ(parseOptions(text).mode(), mode) << text;
+    Objective o = parseOptions("0,-1");
     o.flip();
-    EXPECT_TRUE(o.maximumYield);
-    EXPECT_FALSE(o.minimumLayouts);
-    EXPECT_EQ(o.mode(), 1);
     EXPECT_EQ(optionsText(o), "-1,0\r\n");
-    EXPECT_EQ(parseOptions("").mode(), 0);
-    EXPECT_EQ(parseOptions("-1,-1").mode(), 2);
-    EXPECT_EQ(parseOptions("garbage\x01,\"x\"").mode(), 0);
 }
 
-TEST(TableExchange, ImportFiltersValuesByTheTypingRules) {
+TEST(TableExchange, ImportFiltersValuesByTheTypingRulesAndExportReadsBack) {
     GridTable sheets = makeSheetGrid();
     const ImportResult r = importCsv(
         "length,WIDTH,QTY,LOCATION\r\n2440,1220,5,\"RACK, B\"\r\n\r\n1e3,-1220,12345678,rack \"c\"\r\n", sheets);
-    ASSERT_EQ(sheets.rowCount(), 4);
-    EXPECT_EQ(sheets.cell(1, kSheetLength), "2440");
-    EXPECT_EQ(sheets.cell(1, kSheetLocation), "RACK B");
-    EXPECT_EQ(sheets.cell(1, kMarginLeft), "");
-    EXPECT_EQ(sheets.cell(2, kSheetLength), "13");
-    EXPECT_EQ(sheets.cell(2, kSheetWidth), "1220");
-    EXPECT_EQ(sheets.cell(2, kSheetQty), "1234567");
-    EXPECT_EQ(sheets.cell(2, kSheetLocation), "RACK C");
+    EXPECT_EQ(sheets.saveText(), "\"2440\",\"1220\",\"5\",\"\",\"\",\"\",\"\",\"RACK B\"\r\n"
+                                 "\"13\",\"1220\",\"1234567\",\"\",\"\",\"\",\"\",\"RACK C\"\r\n");
     EXPECT_EQ(r.notes.size(), 5u);
-    // Nothing that a table file cannot hold reaches it.
-    EXPECT_EQ(sheets.saveText().find(",\","), std::string::npos);
-}
-
-TEST(TableExchange, RepeatedKeysMatchInOrderAndPathsKeepTheirCase) {
-    GridTable cuts = makeCutGrid();
-    importCsv("LENGTH,EDGE-1,WIDTH,EDGE-1,ALIGN,DXFFILE\n720,0.4,560,2,yes,Outlines/Shelf.dxf\n", cuts);
-    EXPECT_EQ(cuts.cell(1, kLenEdge1), "0.4");
-    EXPECT_EQ(cuts.cell(1, kWidEdge1), "2");
-    EXPECT_EQ(cuts.cell(1, kCutAlign), "YES");
-    EXPECT_EQ(cuts.cell(1, kCutDxfFile), "Outlines/Shelf.dxf");
-}
-
-TEST(TableExchange, BadHeadersAndOptionValuesAreRefused) {
-    GridTable cuts = makeCutGrid();
-    EXPECT_THROW(importCsv("", cuts), InputError);
-    EXPECT_THROW(importCsv("LENGTH,COLOUR\n1,2\n", cuts), InputError);
-    EXPECT_THROW(importCsv("QTY,QTY\n1,2\n", cuts), InputError);
-    EXPECT_THROW(importCsv("ALIGN\nMAYBE\n", cuts), InputError);
-}
-
-TEST(TableExchange, ExportWritesAHeaderAndTheRows) {
-    GridTable sheets = makeSheetGrid();
-    sheets.loadText("\"2440\",\"1220\",\"5\",\"\",\"\",\"\",\"\",\"RACK A\"\r\n");
-    EXPECT_EQ(exportCsv(sheets), "LENGTH,WIDTH,QTY,M(L),M(T),M(R),M(B),LOCATION\r\n2440,1220,5,,,,,RACK A\r\n");
+    EXPECT_EQ(exportCsv(sheets), "LENGTH,WIDTH,QTY,M(L),M(T),M(R),M(B),LOCATION\r\n"
+                                 "2440,1220,5,,,,,RACK B\r\n13,1220,1234567,,,,,RACK C\r\n");
     GridTable back = makeSheetGrid();
     importCsv(exportCsv(sheets), back);
     EXPECT_EQ(back.saveText(), sheets.saveText());
+    // A key the table holds twice is matched in order; paths keep their letter case.
+    GridTable cuts = makeCutGrid();
+    importCsv("LENGTH,EDGE-1,WIDTH,EDGE-1,ALIGN,DXFFILE\n720,0.4,560,2,yes,Outlines/Shelf.dxf\n", cuts);
+    EXPECT_EQ(cuts.rowTexts(1), (std::vector<std::string>{"720", "0.4", "", "", "", "560", "2", "", "", "", "", "YES",
+                                                          "", "", "", "", "Outlines/Shelf.dxf"}));
+    for (const char* bad : {"", "LENGTH,COLOUR\n1,2\n", "QTY,QTY\n1,2\n", "ALIGN\nMAYBE\n"})
+        EXPECT_THROW(importCsv(bad, cuts), InputError) << bad;
 }
 
 }  // namespace

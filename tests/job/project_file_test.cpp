@@ -1,129 +1,171 @@
+// Project files, the cutting plan as stored, and the job document read from and written to them.
 #include "job/project_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <random>
 
-#include "job/job_file.h"
+#include "job/document.h"
 #include "support/temp_folder.h"
 #include "table/error.h"
 #include "table/file_ops.h"
-#include "table/table_file.h"
-#include "table/workspace.h"
 
 namespace veltrix {
 namespace {
 
 using test::TempFolder;
+using Lines = std::vector<std::string>;
 
-const char* kSmallProject =
-    "[BASIC.TLF]\r\n"
-    "\"PB\",\"\",\"18\",\"3100\",\"0\",\"3.2\",\"0\",\"\"\r\n"
-    "[END]\r\n"
-    "[OPTIONS.TLF]\r\n"
-    "-1,0\r\n"
-    "[END]\r\n"
-    "[SHEET.TLF]\r\n"
-    "\"2440\",\"1220\",\"20\",\"12\",\"12\",\"12\",\"12\",\"RACK A\"\r\n"
-    "[END]\r\n"
-    "[CUT.TLF]\r\n"
-    "\"720\",\"\",\"\",\"\",\"\",\"560\",\"\",\"\",\"\",\"\",\"6\",\"\",\"SIDE\",\"\",\"\",\"\",\"\"\r\n"
-    "[END]\r\n"
-    "[DIA.TLF]\r\n"
-    "[END]\r\n";
+// Valid, but not as this system writes it: blanks around fields, numbers unquoted, a second basic
+// record, trailing blanks, a blank sheet row, options and plan numbers in other forms.
+const std::string kForeignProject =
+    "[BASIC.TLF]\r\n \"PB\" ,\"\", 18,3100 ,\"0\",3.2,\"0\",\"\"  \r\n\"MDF\",\"\",\"16\",\"3100\",\"0\",\"3\",\"0\",\"\"\r\n[END]\r\n"
+    "[OPTIONS.TLF]\r\n -1 , 0\r\n[END]\r\n"
+    "[SHEET.TLF]\r\n2440,1220,20,12,12,12,12,\"RACK A\"\r\n\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n[END]\r\n"
+    "[CUT.TLF]\r\n720,,,,,560,,,,,6,,\"SIDE\",,,,\r\n[END]\r\n"
+    "[DIA.TLF]\r\n1, -1,1,0,0,1220,2440,1.0,0\r\n1,1,1,12,12,576.2,737.2,1,2\r\n[END]\r\n";
 
-TEST(ProjectFile, ReadsFiveSectionsByPosition) {
-    const Project p = parseProject(kSmallProject);
-    EXPECT_EQ(p[kBasicSection].size(), 1u);
-    EXPECT_EQ(p[kOptionsSection], (std::vector<std::string>{"-1,0"}));
-    EXPECT_EQ(p[kCutSection].size(), 1u);
-    EXPECT_TRUE(p[kResultSection].empty());
-    // Written back it is the same 14 lines.
-    EXPECT_EQ(projectText(p), kSmallProject);
-    EXPECT_EQ(splitLines(projectText(p)).size(), 14u);
+// The text with one part replaced.
+std::string replaced(std::string text, const std::string& part, const std::string& by) {
+    return text.replace(text.find(part), part.size(), by);
 }
 
-TEST(ProjectFile, HeaderLinesAreSkippedNotCompared) {
-    const Project p = parseProject("[ANYTHING]\r\nb\r\n[END]\r\nwhatever\r\no\r\n[END]\r\n");
-    EXPECT_EQ(p[kBasicSection], (std::vector<std::string>{"b"}));
-    EXPECT_EQ(p[kOptionsSection], (std::vector<std::string>{"o"}));
-    EXPECT_TRUE(p[kSheetSection].empty());
+TEST(ProjectFile, SectionsByPositionHeadersSkippedShortFilesFilledUp) {
+    const Project p = parseProject("[ANYTHING]\r\nb\r\n[END]\r\nwhatever\r\no\r\n\r\n[END]\n[SHEET.TLF]\r\n\"A\"\r\n\"B\"");
+    EXPECT_EQ(p[kBasicSection], (Lines{"b"}));
+    EXPECT_EQ(p[kOptionsSection], (Lines{"o", ""}));
+    EXPECT_EQ(p[kSheetSection], (Lines{"\"A\"", "\"B\""}));  // never closed: the rest of the file
     EXPECT_TRUE(p[kResultSection].empty());
-    // Written back, every section has its proper header.
-    EXPECT_EQ(projectText(p).substr(0, 13), "[BASIC.TLF]\r\n");
-}
-
-TEST(ProjectFile, ShortAndMalformedFilesReadWithoutHarm) {
-    EXPECT_TRUE(parseProject("")[kBasicSection].empty());
-    // A section never closed takes the rest of the file; the others are empty.
-    const Project open = parseProject("[BASIC.TLF]\r\n\"A\"\r\n\"B\"");
-    EXPECT_EQ(open[kBasicSection].size(), 2u);
-    EXPECT_TRUE(open[kCutSection].empty());
-    // LF-only files read the same as CR LF files.
-    std::string lf = kSmallProject;
-    for (std::size_t pos; (pos = lf.find("\r\n")) != std::string::npos;) lf.erase(pos, 1);
-    EXPECT_EQ(projectText(parseProject(lf)), kSmallProject);
-    // Binary garbage: some sections, never a crash.
+    EXPECT_EQ(projectText(p), "[BASIC.TLF]\r\nb\r\n[END]\r\n[OPTIONS.TLF]\r\no\r\n\r\n[END]\r\n[SHEET.TLF]\r\n\"A\"\r\n"
+                              "\"B\"\r\n[END]\r\n[CUT.TLF]\r\n[END]\r\n[DIA.TLF]\r\n[END]\r\n");
+    // Binary garbage: sections that write and read back alike, through a document unchanged.
     std::mt19937 gen(3);
-    for (int i = 0; i < 500; ++i) {
+    for (int i = 0; i < 300; ++i) {
         std::string junk;
         for (int j = 0; j < 200; ++j) junk += static_cast<char>(gen() % 7 == 0 ? '\n' : gen() & 0xff);
-        if (i % 3 == 0) junk += "\r\n[END]\r\n";
-        const Project p = parseProject(junk);
-        const Project again = parseProject(projectText(p));
-        EXPECT_EQ(again.sections, p.sections);
+        const Project once = parseProject(junk + (i % 3 == 0 ? "\r\n[END]\r\n" : ""));
+        EXPECT_EQ(parseProject(projectText(once)).sections, once.sections);
+        EXPECT_EQ(projectOfDocument(documentOfProject(once, StockMode::Coil)).sections, once.sections);
     }
 }
 
-TEST(ProjectFile, UnpackAndPackGoThroughTheTableFiles) {
-    TempFolder dir;
-    Workspace ws(dir.path());
-    unpackProject(parseProject(kSmallProject), ws);
-    EXPECT_EQ(dir.read("options.tlf"), "-1,0\r\n");
-    EXPECT_EQ(dir.read("dia.tlf"), "");
-    EXPECT_EQ(projectText(packProject(ws)), kSmallProject);
+TEST(Plan, ItemsReadTypedAndWriteBackInTableForm) {
+    const Plan plan = parsePlan("1,-1,1,0,0,1220,2440,2,0\r\n1,3,1,10,10,414.5,614,2,1\n2,-6,1\r\n0,600,2440,600,1,0");
+    ASSERT_EQ(plan.items.size(), 3u);  // fields run on across line ends
+    EXPECT_EQ(plan.items[0], (LayoutItem{1, ItemKind::Sheet, 1, 0, 0, 1220, 2440, 2, Placement::None}));
+    EXPECT_EQ(plan.items[1], (LayoutItem{1, pieceKind(3), 1, 10, 10, 414.5f, 614, 2, Placement::Lengthwise}));
+    EXPECT_EQ(plan.items[1].piece(), 3);
+    EXPECT_EQ(plan.items[0].piece(), 0);
+    EXPECT_EQ(plan.items[2].kind, ItemKind::ThroughCut);
+    EXPECT_EQ(plan.layoutCount(), 2);
+    EXPECT_EQ(planText(plan),
+              "1,-1,1,0,0,1220,2440,2,0\r\n1,3,1,10,10,414.5,614,2,1\r\n2,-6,1,0,600,2440,600,1,0\r\n");
+    EXPECT_EQ(planText(parsePlan(".5,-4,1,0.25,1e2,-0.0,7,1,0\r\n")), "0,-4,1,.25,100,0,7,1,0\r\n");
+    EXPECT_TRUE(parsePlan("").empty());
 }
 
-TEST(ProjectFile, AFailedSaveKeepsThePreviousProject) {
-    TempFolder dir;
-    const auto path = dir.write("job.opt", kSmallProject);
-    EXPECT_THROW(writeProjectFile(dir / "missing-folder" / "job.opt", parseProject(kSmallProject)), FileError);
-    EXPECT_THROW(readProjectFile(dir / "nope.opt"), FileError);
-    EXPECT_EQ(test::readFile(path), kSmallProject);
+TEST(Plan, WholeNumberFieldsRoundHalvesToEvenAndTextReadsAsZero) {
+    const Plan plan = parsePlan("2.5,-3.5,x,abc,1.5mm,,7,1.5,2.5\r\n2147483648,12abc,2147483647.4,0,0,0,0,0,1\r\n");
+    ASSERT_EQ(plan.items.size(), 2u);
+    EXPECT_EQ(plan.items[0], (LayoutItem{2, ItemKind::Offcut, 0, 0, 1.5f, 0, 7, 1.5f, Placement::Turned}));
+    EXPECT_EQ(layoutItemRecord(plan.items[0]), "2,-4,0,0,1.5,0,7,1.5,2");
+    EXPECT_EQ(plan.items[1].layout, 0);  // out of range
+    EXPECT_EQ(plan.items[1].piece(), 12);
+    EXPECT_EQ(plan.items[1].sheet, 2147483647);
 }
 
-TEST(ProjectFile, EveryExampleProjectRoundTripsByteForByte) {
+TEST(Document, AProjectReadAndWrittenUnchangedKeepsEveryByte) {
+    TempFolder dir;
+    const auto path = dir.write("foreign.opt", kForeignProject);
+    Document doc = readDocument(path);
+    EXPECT_EQ(doc.mode, StockMode::Sheet);
+    const Job job = doc.job();
+    EXPECT_EQ(job.basic.kerf, 3.2f);
+    ASSERT_EQ(job.stock.size(), 2u);  // the blank row stays a row of zeros
+    EXPECT_EQ(job.stock[0], (StockRow{2440, 1220, 20, 12, 12, 12, 12, "RACK A"}));
+    EXPECT_EQ(job.stock[1], StockRow{});
+    ASSERT_EQ(job.cuts.size(), 1u);
+    EXPECT_EQ(job.cuts[0].quantity, 6);
+    EXPECT_EQ(job.objective.mode(), OptimizationMode::MaximumYield);
+    ASSERT_EQ(doc.plan.items.size(), 2u);
+    EXPECT_EQ(doc.plan.items[1].placement, Placement::Turned);
+    writeDocument(doc, dir / "again.opt");
+    EXPECT_EQ(dir.read("again.opt"), kForeignProject);
+    EXPECT_TRUE(doc.path == path && !doc.changed);  // left to the caller
+}
+
+TEST(Document, ChangedSectionsAreWrittenAsTheGridsAndThePlanWriteThem) {
+    TempFolder dir;
+    Document doc = readDocument(dir.write("foreign.opt", kForeignProject));
+    doc.tables.cuts.setCell(1, kCutQty, "7");
+    doc.objective.flip();
+    doc.plan.items.pop_back();
+    writeDocument(doc, dir / "changed.opt");
+    std::string expected = replaced(kForeignProject, " -1 , 0", "0,-1");
+    expected = replaced(expected, "720,,,,,560,,,,,6,,\"SIDE\",,,,",
+                        "\"720\",\"\",\"\",\"\",\"\",\"560\",\"\",\"\",\"\",\"\",\"7\",\"\",\"SIDE\",\"\",\"\",\"\",\"\"");
+    expected = replaced(expected, "1, -1,1,0,0,1220,2440,1.0,0\r\n1,1,1,12,12,576.2,737.2,1,2", "1,-1,1,0,0,1220,2440,1,0");
+    EXPECT_EQ(dir.read("changed.opt"), expected);
+    // What was written is now what is stored: a second write changes nothing.
+    doc.tables.basic.setCell(1, kMat, "PB");
+    writeDocument(doc, dir / "changed.opt");
+    EXPECT_EQ(dir.read("changed.opt"), expected);
+    doc.tables.basic.setCell(1, kNote, "NEW");
+    writeDocument(doc, dir / "changed.opt");
+    const std::string basic = expected.substr(0, expected.find("[OPTIONS.TLF]"));
+    EXPECT_EQ(dir.read("changed.opt"),
+              replaced(expected, basic, "[BASIC.TLF]\r\n\"PB\",\"\",\"18\",\"3100\",\"0\",\"3.2\",\"0\",\"NEW\"\r\n[END]\r\n"));
+}
+
+TEST(Document, EmptySectionsStayEmptyAndDcmInAnyLetterCaseIsCoilMode) {
+    TempFolder dir;
+    const std::string defaults = "[BASIC.TLF]\r\n\"\",\"\",\"18\"\r\n[END]\r\n[OPTIONS.TLF]\r\n[END]\r\n"
+                                 "[SHEET.TLF]\r\n[END]\r\n[CUT.TLF]\r\n[END]\r\n[DIA.TLF]\r\n[END]\r\n";
+    const std::vector<std::pair<const char*, bool>> names{
+        {"Defaults", false}, {"roof.DcM", true}, {"roof.dcm", true}, {"a.dcm.opt", false}, {"b.DCM", true}};
+    for (const auto& [name, coil] : names) {
+        Document doc = readDocument(dir.write(name, defaults));
+        EXPECT_EQ(doc.mode, coil ? StockMode::Coil : StockMode::Sheet) << name;
+        EXPECT_EQ(doc.tables.sheets.isHidden(kSheetQty), coil) << name;
+        EXPECT_EQ(doc.objective.mode(), OptimizationMode::FirstComplete);
+        EXPECT_TRUE(doc.plan.empty());
+        EXPECT_TRUE(doc.job().stock.empty() && doc.job().cuts.empty());
+        writeDocument(doc, dir / "out");
+        EXPECT_EQ(dir.read("out"), defaults) << name;
+    }
+}
+
+TEST(Document, EveryExampleProjectRoundTripsByteForByte) {
     int checked = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(VELTRIX_EXAMPLES)) {
         const std::string ext = toLower(entry.path().extension().string());
         if (ext != ".opt" && ext != ".dcm" && entry.path().filename() != "Defaults") continue;
-        const std::string original = test::readFile(entry.path());
-        // Through the table files of a working folder, as Open then Save do.
         TempFolder dir;
-        Workspace ws(dir.path());
-        unpackProject(readProjectFile(entry.path()), ws);
-        writeProjectFile(dir / "saved.opt", packProject(ws));
-        EXPECT_EQ(dir.read("saved.opt"), original) << entry.path();
+        Document doc = readDocument(entry.path());
+        writeDocument(doc, dir / "saved");
+        EXPECT_EQ(dir.read("saved"), test::readFile(entry.path())) << entry.path();
         ++checked;
     }
     EXPECT_GE(checked, 3);
 }
 
-TEST(JobFile, ReadsTheTablesAndTheModeOfAProject) {
+TEST(Document, FailuresThrowAndASaveThatFailsHalfWayKeepsThePreviousFile) {
     TempFolder dir;
-    dir.write("coil.DCM", kSmallProject);
-    const JobFile job = readJobFile(dir / "coil.DCM");
-    EXPECT_EQ(job.mode, StockMode::Coil);
-    EXPECT_TRUE(job.tables.sheets.isHidden(kSheetQty));
-    EXPECT_EQ(job.tables.basic.cell(1, kKerf), "3.2");
-    EXPECT_EQ(job.tables.cuts.cell(1, kCutDescription), "SIDE");
-    EXPECT_EQ(job.objective.mode(), 1);
-    // The tables go back into the project as their grids save them.
-    JobFile copy = job;
-    copy.tables.cuts.setCell(1, kCutQty, "7");
-    tablesIntoProject(copy.tables, copy.objective, copy.project);
-    EXPECT_NE(copy.project[kCutSection][0].find("\"7\""), std::string::npos);
-    EXPECT_EQ(copy.project[kSheetSection], job.project[kSheetSection]);
+    EXPECT_THROW(readDocument(dir / "nope.opt"), FileError);
+    const auto path = dir.write("job.opt", kForeignProject);
+    Document doc = readDocument(path);
+    EXPECT_THROW(writeDocument(doc, dir / "missing-folder" / "job.opt"), FileError);
+    doc.tables.cuts.setCell(1, kCutDescription, "LONGER");
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{100, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    EXPECT_THROW(writeDocument(doc, path), FileError);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_EQ(test::readFile(path), kForeignProject);
 }
 
 }  // namespace

@@ -1,176 +1,169 @@
+// Grid tables: loading, saving, sorting, the clipboard and printing.
 #include "table/grid_table.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <sys/resource.h>
 
+#include <csignal>
+
+#include "support/fakes.h"
 #include "support/temp_folder.h"
 #include "table/error.h"
+#include "table/grid_clipboard.h"
+#include "table/grid_print.h"
 
 namespace veltrix {
 namespace {
 
 using test::TempFolder;
 
-GridTable twoColumns() { return GridTable({"DESCRIPTION", "QTY"}); }
-
-TEST(GridTable, StartsWithAHeaderAndOneBlankNumberedRow) {
-    GridTable g({"LENGTH", "QTY"});
-    EXPECT_EQ(g.rowCount(), 2);
-    EXPECT_EQ(g.columnCount(), 3);
-    EXPECT_EQ(g.cell(0, 0), "Sr No");
-    EXPECT_EQ(g.cell(0, 1), "LENGTH ");  // padded to the display width 7
-    EXPECT_EQ(g.cell(0, 2), "QTY    ");
-    EXPECT_EQ(g.cell(1, 0), "1");
-    EXPECT_TRUE(g.rowEmpty(1));
-    // Out-of-range cells read as empty and ignore writes.
-    EXPECT_EQ(g.cell(9, 9), "");
-    g.setCell(9, 9, "x");
-    EXPECT_EQ(g.rowCount(), 2);
+// The cells of column c, rows 1 to the last.
+std::vector<std::string> column(const GridTable& g, int c) {
+    std::vector<std::string> cells;
+    for (int r = 1; r < g.rowCount(); ++r) cells.push_back(g.cell(r, c));
+    return cells;
 }
 
-TEST(GridTable, SavesOnlyNonEmptyRowsWithTrimmedQuotedCells) {
-    GridTable g = twoColumns();
-    g.setRowCount(5);
-    g.setCell(1, 1, "A");
-    g.setCell(1, 2, "1");
-    g.setCell(2, 1, "   ");
-    g.setCell(3, 1, "B");
-    g.setCell(3, 2, "  12  ");
-    EXPECT_EQ(g.saveText(), "\"A\",\"1\"\r\n\"B\",\"12\"\r\n");
-    GridTable empty = twoColumns();
-    EXPECT_EQ(empty.saveText(), "");
-}
-
-TEST(GridTable, LoadingGivesOneBlankRowAfterTheRecords) {
-    GridTable g = twoColumns();
-    g.loadText("\"A\",\"1\"\r\n\"B\",\"2\"\r\n\"C\",\"3\"\r\n");
+TEST(GridTable, LoadNumbersRowsAndSaveKeepsNonEmptyRowsTrimmed) {
+    GridTable g({"DESCRIPTION", "QTY", "EDGE-1", "EDGE-1"});
+    EXPECT_EQ(g.rowTexts(0), (std::vector<std::string>{"DESCRIPTION ", "QTY    ", "EDGE-1", "EDGE-1"}));
+    EXPECT_EQ(g.columnOf("EDGE-1"), 3);
+    // The first record is two fields short: records take their fields in sequence.
+    g.loadText("\"A\",\"1\"\r\n\"B\",\"2\",\"\",\"3\"\r\n\" C \",\"  \"\r\n");
     ASSERT_EQ(g.rowCount(), 5);
-    EXPECT_EQ(g.cell(1, 1), "A");
-    EXPECT_EQ(g.cell(3, 2), "3");
-    EXPECT_TRUE(g.rowEmpty(4));
-    for (int r = 1; r <= 4; ++r) EXPECT_EQ(g.cell(r, 0), std::to_string(r));
+    EXPECT_EQ(column(g, 3), (std::vector<std::string>{"B", " C ", "", ""}));
+    EXPECT_EQ(column(g, 0), (std::vector<std::string>{"1", "2", "3", "4"}));
+    EXPECT_EQ(g.saveText(), "\"A\",\"1\",\"B\",\"2\"\r\n\"\",\"3\",\"C\",\"\"\r\n");  // row 3 is blank
+    g.setCell(9, 9, "x");  // out of range: ignored
+    g.setCell(4, 2, "X");
+    g.keepBlankRow();
+    EXPECT_EQ(g.cell(5, 0), "5");
+    EXPECT_EQ(g.cell(9, 9), "");
+    g.clear();
+    EXPECT_EQ(g.saveText(), "");
+    EXPECT_EQ(g.rowCount(), 6);
 }
 
-TEST(GridTable, FieldsRunOnAcrossLinesOfAShortRecord) {
-    GridTable g = twoColumns();
-    // The first line is one field short: records take their fields in sequence.
-    g.loadText("\"A\"\r\n\"B\",\"2\"\r\n");
-    ASSERT_EQ(g.rowCount(), 4);
-    EXPECT_EQ(g.cell(1, 1), "A");
-    EXPECT_EQ(g.cell(1, 2), "B");
-    EXPECT_EQ(g.cell(2, 1), "2");
-    EXPECT_EQ(g.cell(2, 2), "");
-}
-
-TEST(GridTable, MissingFileLoadsAsOneBlankRow) {
+TEST(GridTable, BoundFileSaveLoadAndFailedSaveKeepsTheOldFile) {
     TempFolder dir;
-    GridTable g = twoColumns();
-    g.setCell(1, 1, "stale");
-    g.setBoundFile(dir / "missing.tlf");
-    g.load();
-    EXPECT_EQ(g.rowCount(), 2);
-    EXPECT_TRUE(g.rowEmpty(1));
-}
-
-TEST(GridTable, SaveAndLoadThroughTheBoundFile) {
-    TempFolder dir;
-    GridTable g = twoColumns();
+    GridTable g({"DESCRIPTION", "QTY"});
     g.setBoundFile(dir / "t.tlf");
     g.setCell(1, 1, "SHELF");
-    g.setCell(1, 2, "4");
     g.save();
-    EXPECT_EQ(dir.read("t.tlf"), "\"SHELF\",\"4\"\r\n");
-    GridTable h = twoColumns();
-    h.setBoundFile(dir / "t.tlf");
-    h.load();
-    EXPECT_EQ(h.cell(1, 1), "SHELF");
-    EXPECT_EQ(h.rowCount(), 3);
-}
-
-TEST(GridTable, SaveIntoAnUnwritableFolderThrowsAndKeepsTheOldFile) {
-    TempFolder dir;
-    dir.write("t.tlf", "\"OLD\",\"1\"\r\n");
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    GridTable g = twoColumns();
-    g.setBoundFile(dir / "t.tlf");
-    g.setCell(1, 1, "NEW");
-    if (::geteuid() != 0) {  // root writes anyway
-        EXPECT_THROW(g.save(), FileError);
-        EXPECT_EQ(dir.read("t.tlf"), "\"OLD\",\"1\"\r\n");
-    }
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
-    GridTable h = twoColumns();
-    h.setBoundFile(dir / "no-such-folder" / "t.tlf");
-    EXPECT_THROW(h.save(), FileError);
-}
-
-TEST(GridTable, ClearRenumberAndKeepBlankRow) {
-    GridTable g = twoColumns();
-    g.loadText("\"A\",\"1\"\r\n");
-    g.clear();
-    EXPECT_EQ(g.rowCount(), 3);
+    EXPECT_EQ(dir.read("t.tlf"), "\"SHELF\",\"\"\r\n");
+    // A write that fails half-way (past the file size limit) leaves the old file whole.
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{8, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    g.setCell(1, 1, "A LONGER SHELF");
+    EXPECT_THROW(g.save(), FileError);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    g.load();
+    EXPECT_EQ(g.cell(1, 1), "SHELF");
+    g.setBoundFile(dir / "missing.tlf");
+    g.load();  // a missing file is one blank row
+    EXPECT_EQ(g.rowCount(), 2);
     EXPECT_TRUE(g.rowEmpty(1));
-    EXPECT_EQ(g.cell(1, 0), "1");
-    g.keepBlankRow();
-    EXPECT_EQ(g.rowCount(), 3);  // the last row is blank already
-    g.setCell(2, 1, "X");
-    g.keepBlankRow();
-    EXPECT_EQ(g.rowCount(), 4);
-    EXPECT_EQ(g.cell(3, 0), "3");
-    g.setCell(1, 0, "99");
-    g.renumber();
-    EXPECT_EQ(g.cell(1, 0), "1");
 }
 
-TEST(GridTable, SortsRealColumnsNumerically) {
+TEST(GridTable, SortsNumbersByValueTextIgnoringCaseAndRewritesTheBoundFile) {
+    TempFolder dir;
     GridTable g({"LENGTH", "DESCRIPTION"});
-    g.loadText("\"800\",\"A\"\r\n\"1200\",\"B\"\r\n\"95.5\",\"C\"\r\n");
+    g.setBoundFile(dir / "s.tlf");
+    g.loadText("\"800\",\"A\"\r\n\"\",\"\"\r\n\"1200\",\"B\"\r\n\"95.5\",\"C\"\r\n");
     g.sort(1, SortDirection::Descending);
-    EXPECT_EQ(g.cell(1, 1), "1200");
-    EXPECT_EQ(g.cell(2, 1), "800");
-    EXPECT_EQ(g.cell(3, 1), "95.5");
-    EXPECT_TRUE(g.rowEmpty(4));
-    EXPECT_EQ(g.rowCount(), 5);
+    EXPECT_EQ(column(g, 1), (std::vector<std::string>{"1200", "800", "95.5", ""}));  // empty rows gone
+    EXPECT_EQ(dir.read("s.tlf"), "\"1200\",\"B\"\r\n\"800\",\"A\"\r\n\"95.5\",\"C\"\r\n");
     g.sort(1, SortDirection::Ascending);
     EXPECT_EQ(g.cell(1, 1), "95.5");
+    // Text ignores case; the columns to the right break ties.
+    GridTable t({"QTY", "DESCRIPTION", "CLIENT"});
+    t.loadText("\"\",\"shelf\",\"B\"\r\n\"\",\"DOOR\",\"Z\"\r\n\"\",\"Shelf\",\"A\"\r\n");
+    t.sort(2, SortDirection::Ascending);
+    EXPECT_EQ(column(t, 3), (std::vector<std::string>{"Z", "A", "B", ""}));
+    EXPECT_EQ(t.cell(2, 2), "Shelf");
+    EXPECT_EQ(t.cell(4, 0), "4");
 }
 
-TEST(GridTable, SortsTextIgnoringCaseWithLaterColumnsBreakingTies) {
-    GridTable g({"QTY", "DESCRIPTION", "CLIENT"});
-    g.setRowCount(6);
-    g.setCell(1, 2, "shelf");
-    g.setCell(1, 3, "B");
-    g.setCell(3, 2, "DOOR");
-    g.setCell(3, 3, "Z");
-    g.setCell(4, 2, "Shelf");
-    g.setCell(4, 3, "A");
-    g.sort(2, SortDirection::Ascending);
-    // The empty rows are gone and one blank row stands at the end.
-    ASSERT_EQ(g.rowCount(), 5);
-    EXPECT_EQ(g.cell(1, 2), "DOOR");
-    EXPECT_EQ(g.cell(2, 3), "A");
-    EXPECT_EQ(g.cell(3, 3), "B");
-    EXPECT_TRUE(g.rowEmpty(4));
-    EXPECT_EQ(g.cell(4, 0), "4");
+GridTable sheetGrid() {
+    GridTable g({"LENGTH", "WIDTH", "QTY", "M(L)", "M(T)", "M(R)", "M(B)", "LOCATION"});
+    g.loadText("\"2440\",\"1220\",\"5\",\"10\",\"\",\"\",\"\",\"A\"\r\n\"2800\",\"2070\",\"2\",\"\",\"\",\"\",\"\",\"B\"\r\n");
+    return g;
 }
 
-TEST(GridTable, SortRewritesTheBoundFile) {
-    TempFolder dir;
-    GridTable g({"LENGTH"});
-    g.setBoundFile(dir / "s.tlf");
-    g.loadText("\"5\"\r\n\"10\"\r\n");
-    g.sort(1, SortDirection::Descending);
-    EXPECT_EQ(dir.read("s.tlf"), "\"10\"\r\n\"5\"\r\n");
-}
-
-TEST(GridTable, HiddenColumnsAndColumnLookup) {
-    GridTable g({"LENGTH", "EDGE-1", "WIDTH", "EDGE-1"});
-    EXPECT_EQ(g.columnOf("EDGE-1"), 2);
-    EXPECT_EQ(g.columnOf("NOPE"), 0);
+TEST(GridClipboard, CopiesAndPastesVisibleCells) {
+    GridTable g = sheetGrid();
+    EXPECT_EQ(copySelection(g, {1, 1, 2, 3}), "2440\t1220\t5\r\n2800\t2070\t2\r\n");
+    EXPECT_EQ(copySelection(g, {2, 2, 1, 3}), "");  // ends above the current cell
     g.setHidden(2, true);
-    EXPECT_TRUE(g.isHidden(2));
-    EXPECT_FALSE(g.isHidden(4));
-    EXPECT_EQ(g.rowTexts(1).size(), 4u);
+    EXPECT_EQ(copySelection(g, {1, 1, 2, 3}), "2440\t5\r\n2800\t2\r\n");
+    // Pasting skips the hidden column and drops what a table file cannot hold.
+    pasteText(g, 1, 1, "9\t8\t7\r\n\r\nRACK \"1\", LEFT\x01");
+    EXPECT_EQ(g.rowTexts(1), (std::vector<std::string>{"9", "1220", "8", "7", "", "", "", "A"}));
+    EXPECT_EQ(g.cell(3, 1), "RACK 1 LEFT");  // into the blank row 3
+    // Lines beyond the blank row append numbered rows; a trailing line end adds at most one.
+    GridTable h = sheetGrid();
+    pasteText(h, 3, 1, "1\t2\r\n3\t4\r\n");
+    ASSERT_EQ(h.rowCount(), 6);
+    EXPECT_EQ(h.cell(4, 2), "4");
+    EXPECT_EQ(h.cell(5, 0), "5");
+    EXPECT_TRUE(h.rowEmpty(5));
+}
+
+TEST(GridPrint, ColumnsAtKeyWidthsEmptyRowsSkippedExtraColumnRightOfTheLast) {
+    GridTable g = sheetGrid();
+    // LENGTH at 1; each next column after the previous key's width (7, 7, 7, 6) and two blanks.
+    EXPECT_EQ(printPositions(g), (std::vector<int>{0, 1, 10, 19, 28, 36, 44, 52, 60}));
+    g.setHidden(3, true);
+    EXPECT_EQ(printPositions(g)[3], 0);
+    EXPECT_EQ(printPositions(g)[4], 19);  // a hidden column takes no room
+
+    GridTable q({"LENGTH", "QTY"});
+    q.loadText("\"1\",\"1\"\r\n\"\",\"\"\r\n\"3\",\"3\"\r\n\"4\",\"4\"\r\n");
+    GridPrintRequest request;
+    request.caption = "Sheet Specifications";
+    request.projectPath = "C:\\jobs\\kitchen.opt";
+    request.date = "06-12-2026";
+    request.firstRow = 4;  // rows in either order
+    request.extraHeading = "AREA";
+    request.extraText = [](int row) { return std::to_string(row * 10); };
+    GridPrintout out = formatGridPrintout(q, request);
+    // QTY stands at 10, so the extra column at 24.
+    const std::string gap(11, ' ');
+    EXPECT_EQ(out.header, "\r\nFile: kitchen.opt\r\nDate: 06-12-2026\r\n\r\nSheet Specifications\r\n\r\nLENGTH   QTY" + gap + "AREA\r\n");
+    EXPECT_EQ(out.body, "1        1  " + gap + "10\r\n3        3  " + gap + "30\r\n4        4  " + gap + "40\r\n");
+    // The report grid prints every row, empty ones too, and no headings.
+    GridTable report({"REPORT"});
+    report.loadText("\"Total Layouts=3\"\r\n\"\"\r\n\"x\"\r\n");
+    request = GridPrintRequest();
+    request.caption = "Report";
+    request.lastRow = 3;
+    request.reportGrid = true;
+    out = formatGridPrintout(report, request);
+    EXPECT_EQ(out.header, "\r\nDate: \r\n\r\nReport\r\n\r\n");
+    EXPECT_EQ(out.body, "Total Layouts=3\r\n\r\nx\r\n");
+}
+
+TEST(GridPrint, EveryPageRepeatsTheBoldHeader) {
+    // 1000 units high, 4% margins, lines of 12 x 11 / 10 = 13.2 units at 11 points: body lines from
+    // 40 + 3 x 13.2 = 79.6 while y + 13.2 <= 960, so 66 a page; 150 lines take three pages.
+    RecordingSurface surface(800, 1000, 6, 12);
+    std::string body;
+    for (int i = 0; i < 150; ++i) body += "line " + std::to_string(i) + "\r\n";
+    printPages(surface, "H1\r\nH2\r\n", body);
+    EXPECT_EQ(surface.all<RecordingSurface::NewPage>().size(), 2u);
+    int headers = 0;
+    for (const auto& t : surface.all<RecordingSurface::Text>()) {
+        if (t.text == "H1") ++headers;
+        EXPECT_EQ(t.font.bold, t.text[0] == 'H');
+        if (t.text == "line 66") {
+            EXPECT_NEAR(t.y, 79.6, 1e-9);  // the first line of page 2
+        }
+    }
+    EXPECT_EQ(headers, 3);
+    EXPECT_EQ(surface.all<RecordingSurface::Text>().back().font.name, "Courier New");
 }
 
 }  // namespace
