@@ -1,9 +1,16 @@
 // The engine on cabinet-shop jobs from small to large:
 //  - EndToEnd: project text in, optimized project text out (preparation, every iteration of the
-//    budget at nesting efficiency 1, the result written), as `veltrix optimize --efficiency 1` does;
-//  - Iteration/ordered and Iteration/random: one iteration of a run at the default efficiency (10),
-//    early (iteration 2, pieces in list order) and late (the last iteration, random selection and
-//    random placement), without a best plan to cut it short.
+//    budget at nesting efficiency 1, the result stored), as `veltrix optimize --efficiency 1` does;
+//  - Iteration: one iteration of a run at the default efficiency (10), early (iteration 2, pieces
+//    in list order) and late (the last iteration: random selection, placements and block sizes),
+//    without a best plan to cut it short;
+//  - Run: every iteration of a run at efficiency 1 on one thread, with the bound of the best plan,
+//    as the run's own thread builds them;
+//  - Draw: one whole number drawn from the random sequence.
+// Iteration and Run take the path (`/fast`, the default) or the path before tries that cannot fit
+// were passed over (`/before`: the library's Mersenne Twister, every try worked out in full), so
+// that both are measured side by side in one run. Both build the same plans; the counters `draws`
+// and `tries` (per iteration) are those of the default path.
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +18,7 @@
 
 #include "engine/optimize.h"
 #include "engine/prepare.h"
+#include "engine/random.h"
 #include "engine/search.h"
 #include "job/document.h"
 #include "job/project_file.h"
@@ -20,6 +28,19 @@ namespace veltrix::engine {
 namespace {
 
 std::string jobPath(const char* name) { return std::string(VELTRIX_BENCH_JOBS) + "/" + name + ".opt"; }
+
+PreparedJob preparedJob(const char* name) {
+    PreparedJob prepared = prepareInput(readDocument(jobPath(name)).job());
+    addKerf(prepared);
+    sortByArea(prepared);
+    return prepared;
+}
+
+// Time per iteration of the budget (shown as a time: s, ms, us).
+benchmark::Counter perIteration(long long iterations) {
+    return benchmark::Counter(static_cast<double>(iterations),
+                              benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
 
 void EndToEnd(benchmark::State& state, const char* name, unsigned lanes) {
     const std::string text = readExistingFile(jobPath(name));
@@ -39,30 +60,65 @@ void EndToEnd(benchmark::State& state, const char* name, unsigned lanes) {
     }
     state.counters["budget"] = static_cast<double>(budget);
     state.counters["layouts"] = static_cast<double>(layouts);
-    // Time per iteration of the budget (shown as a time: s, ms, us).
-    state.counters["per_iteration"] = benchmark::Counter(
-        static_cast<double>(budget), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_iteration"] = perIteration(budget);
 }
 
-void Iteration(benchmark::State& state, const char* name, bool late) {
-    PreparedJob prepared = prepareInput(readDocument(jobPath(name)).job());
-    addKerf(prepared);
-    sortByArea(prepared);
+void Iteration(benchmark::State& state, const char* name, bool late, bool before) {
+    const PreparedJob prepared = preparedJob(name);
     const long long budget = iterationBudget(prepared.cuts.size(), 10);
     const long long i = late ? budget : 2;
+    SearchOptions options;
+    options.referencePath = before;
     int layouts = 0;
+    SearchCounts counts;
     for (auto _ : state) {
-        Search search(prepared, budget);
+        Search search(prepared, budget, options);
         const IterationOutcome outcome = search.iterate(i);
         benchmark::DoNotOptimize(outcome);
         layouts = outcome.layouts;
+        counts = search.counts();
     }
     state.counters["layouts"] = layouts;
-    state.counters["pieces"] = [&] {
-        double n = 0;
-        for (const auto& c : prepared.cuts) n += c.quantity;
-        return n;
-    }();
+    if (!before) {
+        state.counters["draws"] = static_cast<double>(counts.draws);
+        state.counters["tries"] = static_cast<double>(counts.tries);
+    }
+}
+
+void Run(benchmark::State& state, const char* name, bool before) {
+    const PreparedJob prepared = preparedJob(name);
+    const long long budget = iterationBudget(prepared.cuts.size(), 1);
+    SearchOptions options;
+    options.referencePath = before;
+    SearchCounts counts;
+    int layouts = 0;
+    for (auto _ : state) {
+        Search search(prepared, budget, options);
+        for (long long i = 1; i <= budget; ++i) search.iterate(i);
+        layouts = search.bestStatistics().layouts;
+        counts = search.counts();
+    }
+    state.counters["budget"] = static_cast<double>(budget);
+    state.counters["layouts"] = layouts;
+    state.counters["per_iteration"] = perIteration(budget);
+    if (!before) {
+        state.counters["draws"] = static_cast<double>(counts.draws) / static_cast<double>(budget);
+        state.counters["tries"] = static_cast<double>(counts.tries) / static_cast<double>(budget);
+    }
+}
+
+template <class Generator>
+void Draw(benchmark::State& state) {
+    Generator random;
+    random.seed(1);
+    long long n = 1;
+    for (auto _ : state) {
+        // Bounds as the fill draws them: a variety of a 100-variety job, then a placement.
+        n += random.draw(1, 100);
+        n += random.draw(1, 2);
+    }
+    benchmark::DoNotOptimize(n);
+    state.SetItemsProcessed(2 * state.iterations());
 }
 
 // One lane, and two lanes (iterations built side by side on two threads): wall-clock time.
@@ -74,14 +130,26 @@ BENCHMARK_CAPTURE(EndToEnd, large, "large", 1u)->Unit(benchmark::kMillisecond)->
 BENCHMARK_CAPTURE(EndToEnd, large_2lanes, "large", 2u)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK_CAPTURE(EndToEnd, xlarge, "xlarge", 1u)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK_CAPTURE(EndToEnd, xlarge_2lanes, "xlarge", 2u)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
-BENCHMARK_CAPTURE(Iteration, small_ordered, "small", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Iteration, small_random, "small", true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Iteration, medium_ordered, "medium", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Iteration, medium_random, "medium", true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Iteration, large_ordered, "large", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Iteration, large_random, "large", true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Iteration, xlarge_ordered, "xlarge", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Iteration, xlarge_random, "xlarge", true)->Unit(benchmark::kMillisecond);
+
+#define VELTRIX_ITERATION(job)                                                                                     \
+    BENCHMARK_CAPTURE(Iteration, job##_ordered/fast, #job, false, false)->Unit(benchmark::kMillisecond);         \
+    BENCHMARK_CAPTURE(Iteration, job##_ordered/before, #job, false, true)->Unit(benchmark::kMillisecond);        \
+    BENCHMARK_CAPTURE(Iteration, job##_random/fast, #job, true, false)->Unit(benchmark::kMillisecond);           \
+    BENCHMARK_CAPTURE(Iteration, job##_random/before, #job, true, true)->Unit(benchmark::kMillisecond);
+VELTRIX_ITERATION(small)
+VELTRIX_ITERATION(medium)
+VELTRIX_ITERATION(large)
+VELTRIX_ITERATION(xlarge)
+
+BENCHMARK_CAPTURE(Run, medium/fast, "medium", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Run, medium/before, "medium", true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Run, large/fast, "large", false)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(Run, large/before, "large", true)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(Run, xlarge/fast, "xlarge", false)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(Run, xlarge/before, "xlarge", true)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+BENCHMARK_TEMPLATE(Draw, Random)->Name("Draw/fast");
+BENCHMARK_TEMPLATE(Draw, LibraryRandom)->Name("Draw/before");
 
 }  // namespace
 }  // namespace veltrix::engine

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <type_traits>
 #include <utility>
 
 #include "engine/statistics.h"
@@ -54,8 +56,15 @@ LayoutItem region(ItemKind kind, int sheet, float x1, float y1, float x2, float 
 LayoutBuilder::LayoutBuilder(const std::vector<SheetVariety>& sheets, const std::vector<CutVariety>& cuts,
                              float blade, float tolerance, float minOffcut)
     : sheets_(sheets), blade_(blade), tolerance_(tolerance), minOffcut_(minOffcut) {
+    tryRule_.assign(cuts.size(), 0);
     shapes_.reserve(cuts.size());
-    for (const CutVariety& c : cuts) shapes_.push_back(Shape{c.length, c.width, c.align});
+    for (const CutVariety& c : cuts) {
+        // The same single-precision steps Place block works out.
+        const float across = c.width - tolerance_, along = c.length - tolerance_;
+        const bool lengthwise = across > 0 && along > 0 && blade_ >= along;
+        const bool turned = along > 0 && across > 0 && blade_ >= across;
+        shapes_.push_back(Shape{c.length, c.width, c.align, across, along, along, across, lengthwise, turned});
+    }
 }
 
 void LayoutBuilder::startLayout(int sheet, std::span<const float> quantities) {
@@ -120,6 +129,17 @@ void LayoutBuilder::appendRegion(float x1, float y1, float x2, float y2) {
 
 Block LayoutBuilder::placeBlock(int c, std::size_t k, FillStrategy strategy, IterationPhase phase, bool randomSize,
                                 Random& random) {
+    return placeBlockWith(c, k, strategy, phase, randomSize, random);
+}
+
+Block LayoutBuilder::placeBlock(int c, std::size_t k, FillStrategy strategy, IterationPhase phase, bool randomSize,
+                                LibraryRandom& random) {
+    return placeBlockWith(c, k, strategy, phase, randomSize, random);
+}
+
+template <class Generator>
+Block LayoutBuilder::placeBlockWith(int c, std::size_t k, FillStrategy strategy, IterationPhase phase,
+                                    bool randomSize, Generator& random) {
     const Shape& cut = shapes_[static_cast<std::size_t>(c - 1)];
 
     // 1. A piece that must follow the grain on a sheet with grain keeps its length along y.
@@ -143,8 +163,9 @@ Block LayoutBuilder::placeBlock(int c, std::size_t k, FillStrategy strategy, Ite
     return cutBlock(c, k, strategy, phase, randomSize, random, placement);
 }
 
+template <class Generator>
 Block LayoutBuilder::cutBlock(int c, std::size_t k, FillStrategy strategy, IterationPhase phase, bool randomSize,
-                              Random& random, Placement placement) {
+                              Generator& random, Placement placement) {
     const Shape& cut = shapes_[static_cast<std::size_t>(c - 1)];
     const SheetVariety& sheet = sheets_[static_cast<std::size_t>(sheet_ - 1)];
     const bool across = acrossFirst(strategy);
@@ -237,30 +258,102 @@ Block LayoutBuilder::cutBlock(int c, std::size_t k, FillStrategy strategy, Itera
 }
 
 void LayoutBuilder::fill(FillStrategy strategy, IterationPhase phase, bool randomSelection, Random& random) {
+    fillWith(strategy, phase, randomSelection, random);
+}
+
+void LayoutBuilder::fill(FillStrategy strategy, IterationPhase phase, bool randomSelection, LibraryRandom& random) {
+    fillWith(strategy, phase, randomSelection, random);
+}
+
+template <class Generator>
+void LayoutBuilder::fillWith(FillStrategy strategy, IterationPhase phase, bool randomSelection, Generator& random) {
+    // Tries that cannot fit are passed over only where their draws can be: with Random.
+    constexpr bool kPassOver = std::is_same_v<Generator, Random>;
     const long long n = static_cast<long long>(shapes_.size());
+    const bool ordered = phase.ordered();
+    const bool turns = turnsPieces(strategy);
+    const bool grainSheet = sheetGrain_ == 1;
     for (std::size_t k = nextFreeRegion(strategy); k != kNone; k = nextFreeRegion(strategy)) {
+        // What each piece's try does here. A try may place a block only when the piece has a
+        // quantity left and fits in a placement the try may take (the grain's, else in the ordered
+        // phase the strategy's, else either); any other try of a piece with a quantity left draws
+        // its placement (in the later phases, unless the grain fixes it) and changes nothing else,
+        // so it is passed over and only its draw is skipped. Worked out once per region without a
+        // branch, as the random tries jump about the list.
+        bool anyMayPlace = false;
+        std::uint64_t drawsPerPass = 0;
+        long long triesPerPass = 0;
+        if constexpr (kPassOver) {
+            const float width = items_[k].x2 - items_[k].x1;
+            const float height = items_[k].y2 - items_[k].y1;
+            for (std::size_t c = 0; c < shapes_.size(); ++c) {
+                const Shape& s = shapes_[c];
+                const bool fixed = grainSheet & (s.align == 1);
+                const bool lengthwise = s.lengthwiseUsable & (width >= s.lengthwiseX) & (height >= s.lengthwiseY);
+                const bool turned = s.turnedUsable & (width >= s.turnedX) & (height >= s.turnedY);
+                const bool fits = fixed ? lengthwise : ordered ? (turns ? turned : lengthwise) : (lengthwise | turned);
+                const bool left = quantities_[c] > 0;
+                const bool mayPlace = left & fits;
+                const bool draws = left & !fits & !ordered & !fixed;
+                tryRule_[c] =
+                    static_cast<std::uint8_t>((mayPlace ? kMayPlace : 0) | (draws ? kDraws : 0) | (left ? kTried : 0));
+                anyMayPlace |= mayPlace;
+                drawsPerPass += draws;
+                triesPerPass += left;
+            }
+        }
         bool placed = false;
-        if (!phase.ordered() && !randomSelection) {
+        if (!ordered && !randomSelection) {
             // Random selection: two passes of n draws; the first block placed ends it.
             for (long long t = 0; t < 2 * n && !placed; ++t) {
                 const long long c = random.draw(1, n);
-                if (quantities_[static_cast<std::size_t>(c - 1)] > 0)
-                    placed = placeBlock(static_cast<int>(c), k, strategy, phase, false, random).placed();
+                const auto index = static_cast<std::size_t>(c - 1);
+                if constexpr (kPassOver) {
+                    const std::uint8_t rule = tryRule_[index];
+                    if (!(rule & kMayPlace)) {
+                        tries_ += rule / kTried;
+                        random.skip(rule & kDraws);
+                        continue;
+                    }
+                } else {
+                    if (!(quantities_[index] > 0)) continue;
+                }
+                ++tries_;
+                placed = placeBlockWith(static_cast<int>(c), k, strategy, phase, false, random).placed();
             }
         }
         if (!placed) {
             // Ordered selection: two passes over the list. In the ordered phase a failed try draws
             // nothing and changes nothing, so the second pass would repeat the first exactly.
-            const int passes = phase.ordered() ? 1 : 2;
-            for (int pass = 0; pass < passes && !placed; ++pass) {
-                for (long long c = 1; c <= n; ++c) {
-                    if (!(quantities_[static_cast<std::size_t>(c - 1)] > 0)) continue;
-                    if (placeBlock(static_cast<int>(c), k, strategy, phase, randomSelection, random).placed()) {
-                        placed = true;
-                        randomSelection = false;
-                        break;
+            const int passes = ordered ? 1 : 2;
+            if (kPassOver && !anyMayPlace) {
+                // No try can place a block: the passes only draw the placements.
+                if constexpr (kPassOver) random.skip(drawsPerPass * static_cast<std::uint64_t>(passes));
+                tries_ += triesPerPass * passes;
+            } else {
+                // The placements of tries passed over are skipped together, before the next draw.
+                std::uint64_t skipped = 0;
+                for (int pass = 0; pass < passes && !placed; ++pass) {
+                    for (long long c = 1; c <= n; ++c) {
+                        const auto index = static_cast<std::size_t>(c - 1);
+                        if (!(quantities_[index] > 0)) continue;
+                        ++tries_;
+                        if constexpr (kPassOver) {
+                            if (!(tryRule_[index] & kMayPlace)) {
+                                skipped += tryRule_[index] & kDraws;
+                                continue;
+                            }
+                            random.skip(skipped);
+                            skipped = 0;
+                        }
+                        if (placeBlockWith(static_cast<int>(c), k, strategy, phase, randomSelection, random).placed()) {
+                            placed = true;
+                            randomSelection = false;
+                            break;
+                        }
                     }
                 }
+                if constexpr (kPassOver) random.skip(skipped);
             }
         }
         if (!placed) markRegion(k, ItemKind::Blocked);

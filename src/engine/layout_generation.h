@@ -14,6 +14,7 @@
 // allocates nothing once the buffers have grown to the job's size.
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -69,13 +70,25 @@ public:
 
     // Place block of cut-piece variety c (1-based) in free region k: decides the placement, the
     // counts (capped by the blade and by the remaining quantity), the random block size, and cuts
-    // the block. When no block fits, nothing changes.
+    // the block. When no block fits, nothing changes but the placement drawn.
     Block placeBlock(int c, std::size_t k, FillStrategy strategy, IterationPhase phase, bool randomSize, Random& random);
+    Block placeBlock(int c, std::size_t k, FillStrategy strategy, IterationPhase phase, bool randomSize,
+                     LibraryRandom& random);
 
     // Fills the sheet with one strategy: for each next free region, pieces chosen at random (later
     // iterations, selection flag false) or in list order; a region that takes nothing is blocked
     // until the end of the fill, when blocked regions become free again.
+    //
+    // With Random, a try of a piece that fits the region in no placement it may take is known to
+    // change nothing but the placement it draws: that draw is passed over unseen and the try goes
+    // no further. With LibraryRandom every try is worked out in full, as before that was known (the
+    // same layout, for measuring the two).
     void fill(FillStrategy strategy, IterationPhase phase, bool randomSelection, Random& random);
+    void fill(FillStrategy strategy, IterationPhase phase, bool randomSelection, LibraryRandom& random);
+
+    // The tries of Place block made so far by the fills of this builder, those passed over
+    // included.
+    long long tries() const { return tries_; }
 
     // Blocked (-5) regions become free (-4) again.
     void releaseBlocked();
@@ -95,21 +108,38 @@ public:
     void swapCandidate(LayoutBuilder& other);
 
 private:
+    template <class Generator>
+    Block placeBlockWith(int c, std::size_t k, FillStrategy strategy, IterationPhase phase, bool randomSize,
+                         Generator& random);
+    template <class Generator>
+    void fillWith(FillStrategy strategy, IterationPhase phase, bool randomSelection, Generator& random);
     // Place block once a piece is known to fit: the counts, the caps, the random size and the cut.
+    template <class Generator>
     [[gnu::noinline]] Block cutBlock(int c, std::size_t k, FillStrategy strategy, IterationPhase phase, bool randomSize,
-                                     Random& random, Placement placement);
+                                     Generator& random, Placement placement);
     void markRegion(std::size_t k, ItemKind kind);
     void appendRegion(float x1, float y1, float x2, float y2);
 
-    // What a try needs of a cut-piece variety, packed so that walking the list stays in cache.
+    // What a try needs of a cut-piece variety, packed so that walking the list stays in cache: its
+    // sizes and grain, and the steps of a block in each placement (the sizes less the tolerance)
+    // with whether the placement can fit anywhere at all (both steps positive, the step along y
+    // within the blade).
     struct Shape {
         float length;
         float width;
         int align;
+        float lengthwiseX, lengthwiseY, turnedX, turnedY;
+        bool lengthwiseUsable, turnedUsable;
     };
+
+    // What a try of each piece does in the region being filled (Random only), as flags: kDraws when
+    // it is passed over but draws its placement, kMayPlace when it may place a block, kTried when
+    // the piece has a quantity left (else there is no try).
+    static constexpr std::uint8_t kDraws = 1, kMayPlace = 2, kTried = 4;
 
     const std::vector<SheetVariety>& sheets_;
     std::vector<Shape> shapes_;
+    std::vector<std::uint8_t> tryRule_;
     float blade_;
     float tolerance_;
     float minOffcut_;
@@ -122,6 +152,7 @@ private:
     std::vector<std::size_t> blocked_;  // positions of the blocked (-5) items
     double pieceArea_ = 0;
     long long throughCuts_ = 0;
+    long long tries_ = 0;
 };
 
 }  // namespace veltrix::engine

@@ -58,7 +58,8 @@ bool Search::beatsBest(const SolutionStatistics& stats, double lastArea) const {
 
 // One layout step: the best candidate over the sheets with stock and the strategies. Returns false
 // when no candidate can be repeated (none acceptable, or it uses no piece, or not even once).
-bool Search::buildLayout(IterationPhase phase) {
+template <class Generator>
+bool Search::buildLayout(IterationPhase phase, Generator& random) {
     bool found = false;
     CandidateFigures bestFigures;
     for (std::size_t s = 0; s < job_.sheets.size(); ++s) {
@@ -68,8 +69,8 @@ bool Search::buildLayout(IterationPhase phase) {
             if (options_.onlyStrategy && strategy != *options_.onlyStrategy) continue;
             if (!LayoutBuilder::applicable(job_.sheets[s], blade_, strategy)) continue;  // draws nothing
             trial_.startLayout(static_cast<int>(s) + 1, workCuts_);
-            const bool randomSelection = phase.ordered() ? true : random_.draw(0, 1) == 1;
-            trial_.fill(strategy, phase, randomSelection, random_);
+            const bool randomSelection = phase.ordered() ? true : random.draw(0, 1) == 1;
+            trial_.fill(strategy, phase, randomSelection, random);
             if (!trial_.offcutsAcceptable()) continue;
             const CandidateFigures figures = trial_.figures();
             if (!found || betterCandidate(figures, bestFigures)) {
@@ -118,7 +119,13 @@ IterationOutcome Search::iterate(long long iteration) {
 }
 
 void Search::build(long long iteration, double bound, IterationPlan& plan) {
-    if (options_.reseedEachIteration) random_.seed(static_cast<std::uint32_t>(iteration));
+    if (options_.reseedEachIteration) {
+        draws_ += random_.taken();
+        if (options_.referencePath)
+            referenceRandom_.seed(static_cast<std::uint32_t>(iteration));
+        else
+            random_.seed(static_cast<std::uint32_t>(iteration));
+    }
     const IterationPhase phase{iteration, budget_};
     workSheets_.assign(sheetStock_.begin(), sheetStock_.end());
     workCuts_.assign(cutDemand_.begin(), cutDemand_.end());
@@ -131,7 +138,7 @@ void Search::build(long long iteration, double bound, IterationPlan& plan) {
     plan.layouts = 0;
     while (anyPositive(workSheets_) && anyPositive(workCuts_)) {
         const std::size_t first = current_.size();
-        if (!buildLayout(phase)) break;
+        if (!(options_.referencePath ? buildLayout(phase, referenceRandom_) : buildLayout(phase, random_))) break;
         ++plan.layouts;
         plan.sheetArea += itemArea(current_[first]) * static_cast<double>(current_[first].quantity);
         // Bound: a plan that already uses more sheet area than the best cannot win.

@@ -26,6 +26,17 @@ struct SearchOptions {
     bool singleLayout = false;
     // Iteration i restarts the random sequence from i; otherwise the sequence runs on.
     bool reseedEachIteration = true;
+    // Builds with the hot path as it was before tries that cannot fit were passed over: the
+    // library's Mersenne Twister drawn one output at a time, every try worked out in full. The
+    // same plans, more slowly; kept to measure the two side by side.
+    bool referencePath = false;
+};
+
+// What the iterations built so far took: random outputs (drawn or passed over) and tries of Place
+// block (passed over or worked out). Counted on the default path only.
+struct SearchCounts {
+    unsigned long long draws = 0;
+    long long tries = 0;
 };
 
 struct IterationOutcome {
@@ -55,7 +66,10 @@ public:
     // The best plan to beat, e.g. one read back from dia.tlf when a stopped run continues.
     void setBest(std::vector<LayoutItem> best);
     // Restarts the random sequence (used once when iterations are not reseeded).
-    void seed(std::uint32_t seed) { random_.seed(seed); }
+    void seed(std::uint32_t seed) {
+        random_.seed(seed);
+        referenceRandom_.seed(seed);
+    }
 
     // Runs iteration i (1 .. budget): build with the best plan's bound, then offer.
     IterationOutcome iterate(long long iteration);
@@ -72,15 +86,19 @@ public:
     const std::vector<LayoutItem>& best() const { return best_; }
     const SolutionStatistics& bestStatistics() const { return bestStats_; }
     long long budget() const { return budget_; }
+    SearchCounts counts() const { return {draws_ + random_.taken(), trial_.tries()}; }
 
 private:
-    bool buildLayout(IterationPhase phase);
+    template <class Generator>
+    bool buildLayout(IterationPhase phase, Generator& random);
     bool beatsBest(const SolutionStatistics& stats, double lastArea) const;
 
     const PreparedJob& job_;
     long long budget_;
     SearchOptions options_;
     Random random_;
+    LibraryRandom referenceRandom_;
+    unsigned long long draws_ = 0;  // outputs taken before the last reseed
     float blade_;
 
     std::vector<float> sheetStock_;  // prepared quantities

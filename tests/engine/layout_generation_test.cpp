@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <random>
 
 #include "engine/alternate_run.h"
+#include "engine/prepare.h"
+#include "engine/search.h"
 #include "plan_checker.h"
 
 namespace veltrix::engine {
@@ -97,6 +100,48 @@ TEST(PlaceBlock, APieceThatCannotFitStillDrawsItsPlacementInTheLaterPhases) {
     EXPECT_FALSE(b.builder.placeBlock(1, 5, FillStrategy::AcrossFromMargin, {100, 300}, true, random).placed());
     twin.draw(1, 2);  // the placement of the first try; the ordered phase draws nothing
     EXPECT_EQ(random.draw(1, 1000000), twin.draw(1, 1000000));
+}
+
+TEST(Random, IsTheLibrarysSequenceWithOutputsPassedOverUnseen) {
+    for (const std::uint32_t seed : {1u, 2000u, 4294967295u}) {
+        Random random;
+        LibraryRandom library;  // std::mt19937
+        random.seed(seed);
+        library.seed(seed);
+        random.skip(1248);  // two whole blocks, from the start of one
+        for (int k = 0; k < 1248; ++k) library.uniform();
+        for (long long i = 1; i < 20000; ++i) {
+            const long long hi = i % 7 == 0 ? 3000000000LL + i : i % 5 == 0 ? (1LL << 21) + i : i % 100;
+            ASSERT_EQ(random.draw(-3, hi), library.draw(-3, hi)) << seed << " " << i;
+            const std::uint64_t skip = i % 1000 == 0 ? 1500 : i % 3;  // across a block of 624 now and then
+            random.skip(skip);
+            for (std::uint64_t k = 0; k < skip; ++k) library.uniform();
+        }
+    }
+}
+
+TEST(Fill, PassingOverTriesThatCannotFitBuildsThePlansOfTriesWorkedOutInFull) {
+    // A generated job of 40 varieties on two sheet sizes, about half following the grain.
+    std::mt19937 sizes(7);
+    Job job;
+    job.basic = BasicDetails{.grain = "YES", .blade = 3100, .tolerance = .5f, .kerf = 4};
+    job.stock = {{2440, 1220, 30, 10, 10, 10, 10, ""}, {2800, 2070, 30, 10, 10, 10, 10, ""}};
+    for (int c = 0; c < 40; ++c)
+        job.cuts.push_back({.length = static_cast<float>(150 + sizes() % 1400), .width = static_cast<float>(100 + sizes() % 600),
+                            .quantity = static_cast<float>(1 + sizes() % 8), .align = c % 2 ? "Y" : ""});
+    PreparedJob prepared = prepareInput(job);
+    addKerf(prepared);
+    sortByArea(prepared);
+    const long long budget = iterationBudget(prepared.cuts.size(), 2);
+    SearchOptions before;
+    before.referencePath = true;
+    Search fast(prepared, budget), full(prepared, budget, before);
+    for (long long i : {1LL, 2LL, budget / 3 + 1, budget / 2, budget - 1, budget}) {
+        IterationPlan a, b;
+        fast.build(i, -1, a);
+        full.build(i, -1, b);
+        EXPECT_TRUE(a.items == b.items && a.complete && b.complete) << "iteration " << i;
+    }
 }
 
 TEST(AlternateArrangement, EachStrategyNestsThePiecesOnOneSheet) {
