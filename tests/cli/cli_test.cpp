@@ -1,109 +1,239 @@
-// The command-line tool run as a user runs it: exit codes, messages and files.
+// The command-line tool run as a user runs it, as one table: command line -> exit code, what the
+// standard output and error say, and the files written. Each case runs in a fresh copy of the
+// example working folder ({work}); {data} is tests/data. Expected files come from independently
+// worked-out data (the conformance layouts, the report cases), never from this program's output.
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <sys/wait.h>
 
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "job/project_file.h"
 #include "support/temp_folder.h"
 #include "table/file_ops.h"
 
 namespace veltrix {
 namespace {
 
+namespace fs = std::filesystem;
+using test::TempFolder;
+
 struct Outcome {
-    int code;
-    std::string output;  // standard output and error together
+    int code = -1;
+    std::string out, err;
 };
 
-Outcome veltrix(const std::string& arguments) {
-    const std::string command = std::string(VELTRIX_PROGRAM) + " " + arguments + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return {-1, {}};
-    std::string output;
-    std::array<char, 4096> buf{};
-    while (std::size_t n = std::fread(buf.data(), 1, buf.size(), pipe)) output.append(buf.data(), n);
-    const int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+std::string expand(std::string text, const TempFolder& work) {
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"{work}", work.path().string()},
+                                   {"{data}", VELTRIX_TEST_DATA}}) {
+        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+            text.replace(at, from.size(), to);
+    }
+    return text;
 }
 
-std::string quote(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
-
-const std::string kExample = std::string(VELTRIX_EXAMPLES) + "/workshop";
-
-TEST(Cli, HelpVersionAndUsageErrors) {
-    const Outcome help = veltrix("--help");
-    EXPECT_EQ(help.code, 0);
-    EXPECT_NE(help.output.find("show JOB"), std::string::npos);
-    const Outcome version = veltrix("--version");
-    EXPECT_EQ(version.code, 0);
-    EXPECT_EQ(version.output.rfind("veltrix ", 0), 0u);
-    EXPECT_EQ(veltrix("").code, 2);
-    EXPECT_EQ(veltrix("frobnicate").code, 2);
-    EXPECT_EQ(veltrix("show").code, 2);
-    EXPECT_EQ(veltrix("--workdir /no/such/folder show x.opt").code, 2);
+Outcome veltrix(const std::string& arguments, const TempFolder& work) {
+    const std::string command = std::string(VELTRIX_PROGRAM) + " --workdir '" + work.path().string() + "' " +
+                                expand(arguments, work) + " >'" + (work / ".out").string() + "' 2>'" +
+                                (work / ".err").string() + "' </dev/null";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, work.read(".out"), work.read(".err")};
 }
 
-TEST(Cli, ShowListsTheTablesAndTheTotalQuantity) {
-    const Outcome r = veltrix("--workdir " + quote(kExample) + " show " + quote(kExample + "/kitchen.opt"));
-    ASSERT_EQ(r.code, 0) << r.output;
-    EXPECT_NE(r.output.find("Sheet Specifications"), std::string::npos);
-    EXPECT_NE(r.output.find("RACK A"), std::string::npos);
-    EXPECT_NE(r.output.find("WORKTOP END"), std::string::npos);
-    // 8+4+4+8+4+3+6+6+3+6+2+5+2+2+2+1+1 pieces.
-    EXPECT_NE(r.output.find("Total Qty of Cut-Piece(s): 67"), std::string::npos);
-    const Outcome coil = veltrix("show " + quote(kExample + "/roof.dcm"));
-    ASSERT_EQ(coil.code, 0);
-    EXPECT_NE(coil.output.find("Coil Specifications"), std::string::npos);
+// The job `name` of the conformance data with its published layout result as fifth section.
+std::string optimizedConformanceJob(const std::string& name, const std::string& extension) {
+    const std::string folder = std::string(VELTRIX_TEST_DATA) + "/conformance/";
+    Project project = parseProject(test::readFile(folder + name + extension));
+    project.setText(kResultSection, test::readFile(folder + name + ".dia.tlf"));
+    return projectText(project);
 }
 
-TEST(Cli, ShowRefusesWhatIsNotAJob) {
-    test::TempFolder dir;
-    EXPECT_EQ(veltrix("show " + quote(dir / "missing.opt")).code, 2);
-    const auto junk = dir.write("junk.opt", std::string("\0\xff\r\n\"\"\"", 7));
-    const Outcome r = veltrix("show " + quote(junk));
-    EXPECT_EQ(r.code, 0);  // an unreadable job shows as empty tables
-    EXPECT_NE(r.output.find("Total Qty of Cut-Piece(s): 0"), std::string::npos);
+std::string section(const std::string& projectFileText, ProjectSection s) {
+    return parseProject(projectFileText).text(s);
 }
 
-TEST(Cli, ImportExportRoundTrip) {
-    test::TempFolder dir;
-    const Outcome exported = veltrix("export " + quote(kExample + "/kitchen.opt") + " --sheets " + quote(dir / "s.csv") +
-                                 " --cuts " + quote(dir / "c.csv"));
-    ASSERT_EQ(exported.code, 0) << exported.output;
-    EXPECT_EQ(dir.read("s.csv").substr(0, 15), "LENGTH,WIDTH,QT");
-    // A new job from the exported tables, started from the example's Defaults.
-    const Outcome imported = veltrix("--workdir " + quote(kExample) + " import " + quote(dir / "new.opt") + " --sheets " +
-                                 quote(dir / "s.csv") + " --cuts " + quote(dir / "c.csv"));
-    ASSERT_EQ(imported.code, 0) << imported.output;
-    const std::string original = test::readFile(kExample + "/kitchen.opt");
-    const std::string copy = dir.read("new.opt");
-    // Same stock and cut-pieces; the basic details come from Defaults.
-    auto section = [](const std::string& text, const std::string& header) {
-        const auto b = text.find(header);
-        return text.substr(b, text.find("[END]", b) - b);
+struct Case {
+    std::string name;
+    std::function<void(const TempFolder&)> setup;  // files besides the example folder
+    std::string args;
+    int exit;
+    std::vector<std::string> out;  // texts the standard output holds
+    std::vector<std::string> err;  // texts the standard error holds
+    std::function<void(const TempFolder&, const Outcome&)> check;
+};
+
+void example(const TempFolder& work) {
+    for (const auto& entry : fs::directory_iterator(fs::path(VELTRIX_EXAMPLES) / "workshop"))
+        fs::copy_file(entry.path(), work / entry.path().filename().string());
+}
+
+// A report case: the working folder holds only the case's own settings files.
+void reportCase(const TempFolder& work, const std::string& folder, const std::string& job, const std::string& ext) {
+    for (const auto& entry : fs::directory_iterator(work.path())) fs::remove(entry.path());
+    const fs::path data = fs::path(VELTRIX_TEST_DATA) / "reports" / folder / "workdir";
+    if (fs::exists(data))
+        for (const auto& entry : fs::directory_iterator(data))
+            fs::copy_file(entry.path(), work / entry.path().filename().string(), fs::copy_options::overwrite_existing);
+    work.write(job + ext, optimizedConformanceJob(job, ext));
+}
+
+// The cabinet job with its published plan, in the example working folder.
+void optimizedCabinet(const TempFolder& work) { work.write("cabinet.opt", optimizedConformanceJob("cabinet", ".opt")); }
+
+void expectFile(const TempFolder& work, const std::string& name, const std::string& expectedPath) {
+    EXPECT_EQ(work.read(name), test::readFile(expand(expectedPath, work))) << name;
+}
+
+std::vector<Case> cases() {
+    std::vector<Case> list{
+        {"help", {}, "--help", 0, {"usage: veltrix", "optimize JOB", "exit codes"}, {}, {}},
+        {"version", {}, "--version", 0, {"veltrix "}, {}, {}},
+        {"no command", {}, "", 2, {}, {"usage: veltrix"}, {}},
+        {"unknown command", {}, "frobnicate", 2, {}, {"unknown command 'frobnicate'"}, {}},
+        {"bad option", {}, "optimize kitchen.opt --efficiency 0", 2, {}, {"--efficiency"}, {}},
+        {"missing job", {}, "show {work}/nothing.opt", 2, {}, {"nothing.opt"}, {}},
+        {"show", {}, "show {work}/kitchen.opt", 0,
+         {"(sheet mode)", "Objective: Maximum Yield", "MEL OAK", "RACK C", "WORKTOP END",
+          "Total Qty of Cut-Piece(s): 67"}, {}, {}},
+        {"report of a job never optimized", {}, "report {work}/kitchen.opt", 1, {},
+         {"This file was not optimized."}, {}},
+        {"optimize: nothing to cut", [](const TempFolder& w) {
+             w.write("empty.opt", "[BASIC.TLF]\r\n\"PB\",\"\",\"18\",\"3000\",\"0\",\"4\",\"0\",\"\"\r\n[END]\r\n");
+         },
+         "optimize {work}/empty.opt", 1, {}, {"No valid SHEETS specified."}, {}},
+        {"optimize: a piece larger than every sheet fails and writes nothing",
+         [](const TempFolder& w) {
+             w.write("big.opt",
+                     "[BASIC.TLF]\r\n\"PB\",\"\",\"18\",\"3000\",\"0\",\"4\",\"0\",\"\"\r\n[END]\r\n[OPTIONS.TLF]\r\n-1,0\r\n"
+                     "[END]\r\n[SHEET.TLF]\r\n\"1000\",\"500\",\"2\",\"\",\"\",\"\",\"\",\"\"\r\n[END]\r\n[CUT.TLF]\r\n"
+                     "\"1200\",\"\",\"\",\"\",\"\",\"100\",\"\",\"\",\"\",\"\",\"1\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n[END]\r\n");
+             w.write("kept.opt", "an earlier output");
+         },
+         "optimize {work}/big.opt --efficiency 1 -o {work}/kept.opt", 1, {}, {"Optimization failed."},
+         [](const TempFolder& w, const Outcome&) { EXPECT_EQ(w.read("kept.opt"), "an earlier output"); }},
+        {"optimize: a continuation needs a stored plan", {}, "optimize {work}/kitchen.opt --continue-from 3", 2, {},
+         {"--continue-from"}, {}},
+        {"draw: one PDF page per layout", optimizedCabinet,
+         "draw {work}/cabinet.opt -o {work}/layouts.pdf", 0, {"3 layout(s) drawn"}, {},
+         [](const TempFolder& w, const Outcome&) {
+             const std::string pdf = w.read("layouts.pdf");
+             EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
+             std::size_t pages = 0;
+             for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1))
+                 ++pages;
+             EXPECT_EQ(pages, 3u);
+         }},
+        {"draw: a layout that is not there", optimizedCabinet,
+         "draw {work}/cabinet.opt --layout 9 -o {work}/x.png", 2, {}, {"no layout 9", "1 to 3"}, {}},
+        {"draw: an output of another kind", {}, "draw {work}/kitchen.opt -o {work}/x.bmp", 2, {}, {".pdf, .png or .svg"},
+         {}},
+        {"dxf: one file per layout", optimizedCabinet,
+         "dxf {work}/cabinet.opt -o {work}/cut.dxf", 0, {"3 Layout(s) exported as DXF file(s)!"}, {},
+         [](const TempFolder& w, const Outcome&) {
+             for (const char* f : {"cut_1-3.dxf", "cut_2-3.dxf", "cut_3-3.dxf"}) {
+                 const std::string dxf = w.read(f);
+                 EXPECT_NE(dxf.find("ENTITIES"), std::string::npos) << f;
+                 EXPECT_NE(dxf.find("LINE"), std::string::npos) << f;
+             }
+         }},
+        {"labels of a range", optimizedCabinet,
+         "labels {work}/cabinet.opt --from 2 --to 3", 0, {"lbl.htm"}, {},
+         [](const TempFolder& w, const Outcome&) {
+             // Layouts 2 and 3 of the plan: 2 + 2 sides, 6 doors, 2 + 2 rails, the top, 2 fillers; no shelves.
+             const std::string page = w.read("lbl.htm");
+             std::size_t labels = 0;
+             for (std::size_t at = page.find("LENGTH   :"); at != std::string::npos; at = page.find("LENGTH   :", at + 1))
+                 ++labels;
+             EXPECT_EQ(labels, 17u);
+             EXPECT_EQ(page.find("SHELF"), std::string::npos);
+         }},
+        {"labels outside the plan", optimizedCabinet,
+         "labels {work}/cabinet.opt --from 3 --to 2", 2, {}, {"from 1 to 3"}, {}},
+        {"convert", {}, "convert '1 1/2' --from in --to mm", 0, {"38.1000\n"}, {}, {}},
+        {"convert: an unknown unit", {}, "convert 3 --from yd --to mm", 2, {}, {"unknown unit \"yd\""}, {}},
+        {"import, then export gives the same rows",
+         [](const TempFolder& w) {
+             w.write("cuts.csv", "LENGTH,WIDTH,QTY,DESCRIPTION,ALIGN\r\n720,560,2,side,yes\r\n300,200,4,\"sh,elf\",no\r\n");
+         },
+         "import {work}/new.opt --cuts {work}/cuts.csv", 0, {"Imported into"}, {"'sh,elf' stored as 'SHELF'"},
+         [](const TempFolder& w, const Outcome&) {
+             const std::string cuts = section(w.read("new.opt"), kCutSection);
+             EXPECT_NE(cuts.find("\"720\",\"\",\"\",\"\",\"\",\"560\",\"\",\"\",\"\",\"\",\"2\",\"YES\",\"SIDE\""),
+                       std::string::npos);
+             // The new job took the basic details of Defaults.
+             EXPECT_EQ(section(w.read("new.opt"), kBasicSection), section(w.read("Defaults"), kBasicSection));
+         }},
+        {"mlm import of the example's material", {}, "mlm import {work}/kitchen.opt", 0, {"size(s) imported from MLM"},
+         {}, [](const TempFolder& w, const Outcome&) {
+             EXPECT_NE(section(w.read("kitchen.opt"), kSheetSection), section(test::readFile(
+                 std::string(VELTRIX_EXAMPLES) + "/workshop/kitchen.opt"), kSheetSection));
+         }},
+        {"load-products with a prefix that cannot be a file name", {}, "load-products {work}/order.csv --prefix 'a/b'",
+         2, {}, {"prefix"}, {}},
     };
-    EXPECT_EQ(section(copy, "[SHEET.TLF]"), section(original, "[SHEET.TLF]"));
-    EXPECT_EQ(section(copy, "[CUT.TLF]"), section(original, "[CUT.TLF]"));
-    EXPECT_EQ(section(copy, "[BASIC.TLF]"), section(test::readFile(kExample + "/Defaults"), "[BASIC.TLF]"));
+
+    // The published layouts, byte for byte, with the figures the manifest gives.
+    for (const auto& [job, ext, efficiency, layouts, yield] :
+         std::vector<std::tuple<std::string, std::string, int, int, std::string>>{
+             {"cabinet", ".opt", 5, 3, "83.08"}, {"grain_bands", ".opt", 4, 3, "65.83"},
+             {"two_sheets_layouts", ".opt", 4, 3, "75.94"}, {"coil", ".dcm", 4, 1, "NA"}, {"merge", ".opt", 5, 2, "55.56"}}) {
+        list.push_back({"optimize " + job,
+                        [job = job, ext = ext](const TempFolder& w) {
+                            fs::copy_file(std::string(VELTRIX_TEST_DATA) + "/conformance/" + job + ext, w / ("job" + ext));
+                        },
+                        "optimize {work}/job" + ext + " --efficiency " + std::to_string(efficiency) + " -o {work}/out" + ext,
+                        0,
+                        {"Optimization done.\nTotal Layouts: " + std::to_string(layouts) + "\nOverall Yield: " + yield + "\n"},
+                        {},
+                        [job = job, ext = ext](const TempFolder& w, const Outcome&) {
+                            EXPECT_EQ(section(w.read("out" + ext), kResultSection),
+                                      test::readFile(std::string(VELTRIX_TEST_DATA) + "/conformance/" + job + ".dia.tlf"));
+                            // Only the layout section changed.
+                            EXPECT_EQ(section(w.read("out" + ext), kCutSection), section(w.read("job" + ext), kCutSection));
+                        }});
+    }
+    // The report cases: report.tlf on the standard output, offcut.tlf and sheets.Adj in the working folder.
+    for (const auto& [folder, job, ext] : std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"cabinet-area", "cabinet", ".opt"}, {"grain_bands-banding", "grain_bands", ".opt"},
+             {"two_sheets-none", "two_sheets_layouts", ".opt"}, {"coil-weight", "coil", ".dcm"}}) {
+        list.push_back({"report " + folder, [=](const TempFolder& w) { reportCase(w, folder, job, ext); },
+                        "report {work}/" + job + ext + " -o {work}/report.tlf", 0, {}, {},
+                        [folder = folder](const TempFolder& w, const Outcome&) {
+                            for (const char* f : {"report.tlf", "offcut.tlf", "sheets.Adj"})
+                                expectFile(w, f, "{data}/reports/" + folder + "/" + f);
+                        }});
+    }
+    return list;
 }
 
-TEST(Cli, ImportReportsChangedValuesAndRefusesBadFiles) {
-    test::TempFolder dir;
-    dir.write("s.csv", "LENGTH,WIDTH,QTY,LOCATION\n2440,1220,5,\"A, B\"\n");
-    const Outcome r = veltrix("import " + quote(dir / "j.opt") + " --sheets " + quote(dir / "s.csv"));
-    ASSERT_EQ(r.code, 0) << r.output;
-    EXPECT_NE(r.output.find("'A, B' stored as 'A B'"), std::string::npos);
-    EXPECT_NE(dir.read("j.opt").find("\"A B\""), std::string::npos);
-    const std::string before = dir.read("j.opt");
-    dir.write("bad.csv", "LENGTH,SHADE\n1,2\n");
-    const Outcome bad = veltrix("import " + quote(dir / "j.opt") + " --cuts " + quote(dir / "bad.csv"));
-    EXPECT_EQ(bad.code, 2);
-    EXPECT_NE(bad.output.find("unknown column SHADE"), std::string::npos);
-    EXPECT_EQ(veltrix("import " + quote(dir / "j.opt") + " --cuts " + quote(dir / "none.csv")).code, 2);
-    EXPECT_EQ(veltrix("import " + quote(dir / "j.opt")).code, 2);
-    // A failed import leaves the job as it was.
-    EXPECT_EQ(dir.read("j.opt"), before);
+TEST(CommandLine, EveryCaseOfTheTable) {
+    for (const Case& c : cases()) {
+        SCOPED_TRACE(c.name);
+        TempFolder work;
+        example(work);
+        if (c.setup) c.setup(work);
+        const Outcome run = veltrix(c.args, work);
+        EXPECT_EQ(run.code, c.exit) << "stdout: " << run.out << "\nstderr: " << run.err;
+        for (const std::string& text : c.out) EXPECT_NE(run.out.find(text), std::string::npos) << run.out;
+        for (const std::string& text : c.err) EXPECT_NE(run.err.find(text), std::string::npos) << run.err;
+        if (c.check) c.check(work, run);
+    }
+}
+
+TEST(CommandLine, AStoppedRunContinuesToTheUninterruptedPlan) {
+    TempFolder work;
+    fs::copy_file(std::string(VELTRIX_TEST_DATA) + "/conformance/cabinet.opt", work / "job.opt");
+    const Outcome stopped = veltrix("optimize {work}/job.opt --efficiency 5 --stop-after 7", work);
+    ASSERT_EQ(stopped.code, 0) << stopped.err;
+    EXPECT_NE(stopped.out.find("continue with --continue-from 7"), std::string::npos) << stopped.out;
+    const Outcome continued = veltrix("optimize {work}/job.opt --efficiency 5 --continue-from 7", work);
+    ASSERT_EQ(continued.code, 0) << continued.err;
+    EXPECT_EQ(section(work.read("job.opt"), kResultSection),
+              test::readFile(std::string(VELTRIX_TEST_DATA) + "/conformance/cabinet.dia.tlf"));
 }
 
 }  // namespace
