@@ -6,7 +6,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "keys/key_events.h"
 
@@ -41,25 +40,5 @@ void sendKeys(KeySender& sender, std::string_view text);
 // Throws KeySendError with kNeedsX11Message when no X11 display can be opened, and with another
 // message when the display cannot synthesise keys.
 std::unique_ptr<KeySender> openDesktopKeySender();
-
-// A sender that keeps what it is given, for tests and dry runs.
-class RecordingKeySender : public KeySender {
-public:
-    // Windows for which activateWindow succeeds; any title when empty.
-    std::string activatableTitle;
-    bool activateResult = true;
-    std::string activated;            // the title of the last activation asked for
-    std::vector<KeyEvent> events;     // every event sent, in order
-    int sendCalls = 0;
-
-    bool activateWindow(std::string_view title) override {
-        activated = title;
-        return activateResult && (activatableTitle.empty() || activatableTitle == title);
-    }
-    void send(std::span<const KeyEvent> sent) override {
-        ++sendCalls;
-        events.insert(events.end(), sent.begin(), sent.end());
-    }
-};
 
 }  // namespace veltrix::keys

@@ -12,6 +12,7 @@
 #include "engine/loaded_result.h"
 #include "job/document.h"
 #include "keys/key_sender.h"
+#include "keys/recording_key_sender.h"
 #include "table/table_file.h"
 #include "ui/saw_instructions_window.h"
 #include "ui_support.h"

@@ -10,6 +10,7 @@
 #include "engine/loaded_result.h"
 #include "job/document.h"
 #include "keys/key_sender.h"
+#include "keys/recording_key_sender.h"
 #include "reports/saw_instructions.h"
 #include "support/temp_folder.h"
 
