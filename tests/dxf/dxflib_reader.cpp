@@ -3,8 +3,6 @@
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
 
-#include <sstream>
-
 namespace veltrix::test {
 
 namespace {
@@ -41,19 +39,6 @@ ReadBack readWithDxflib(const std::filesystem::path& file) {
     DL_Dxf dxf;
     result.opened = dxf.in(file.string(), &collector);
     return result;
-}
-
-std::vector<std::pair<int, std::string>> dxfPairs(const std::string& text) {
-    std::vector<std::pair<int, std::string>> pairs;
-    std::istringstream in(text);
-    std::string code, value;
-    auto trim = [](std::string s) {
-        const auto b = s.find_first_not_of(" \t\r");
-        const auto e = s.find_last_not_of(" \t\r");
-        return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
-    };
-    while (std::getline(in, code) && std::getline(in, value)) pairs.emplace_back(std::stoi(trim(code)), trim(value));
-    return pairs;
 }
 
 }  // namespace veltrix::test

@@ -21,7 +21,4 @@ struct ReadBack {
 
 ReadBack readWithDxflib(const std::filesystem::path& file);
 
-// The group-code/value pairs of a DXF text, codes as numbers and values trimmed.
-std::vector<std::pair<int, std::string>> dxfPairs(const std::string& text);
-
 }  // namespace veltrix::test
