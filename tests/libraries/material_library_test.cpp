@@ -1,3 +1,5 @@
+// The material library: merging stock, the shared file, the import of sheets and the export of
+// off-cuts; all library operations on damaged files.
 #include "libraries/material_library.h"
 
 #include <sys/wait.h>
@@ -5,7 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "job/job_tables.h"
 #include "job/settings.h"
+#include "libraries/library_records.h"
+#include "libraries/load_products.h"
+#include "libraries/offcut_export.h"
+#include "libraries/product_library.h"
+#include "libraries/sheet_import.h"
 #include "support/temp_folder.h"
 #include "table/error.h"
 #include "table/grid_table.h"
@@ -16,122 +26,76 @@ namespace {
 
 using test::TempFolder;
 
-StockRecord stock(std::string mat, std::string grain, std::string thick, std::string length, std::string width,
-                  std::string qty, std::string location) {
-    return {mat, grain, thick, length, width, qty, location};
+// Records written compactly: fields separated by ",", records by "|".
+std::vector<StockRecord> stock(const std::string& compact) {
+    std::vector<StockRecord> records;
+    std::size_t field = 0;
+    records.emplace_back();
+    for (char c : compact) {
+        if (c == '|') records.emplace_back(), field = 0;
+        else if (c == ',') ++field;
+        else records.back()[field] += c;
+    }
+    return records;
 }
 
-TEST(MaterialLibraryMerge, EqualStockAddsQuantities) {
-    std::vector<StockRecord> records{stock("PB", "", "18", "800", "600", "5", "RACK A"),
-                                     stock("PB", "", "18", "800", "600", "-2", "RACK A")};
-    mergeStock(records);
-    EXPECT_EQ(records[0][kStockQty], "3");
-    EXPECT_EQ(stockText(records), "\"PB\",\"\",\"18\",\"800\",\"600\",\"3\",\"RACK A\"\r\n");
+// The library file text of compact records: every field quoted, CR LF line ends.
+std::string file(const std::string& compact) {
+    std::string text;
+    for (const StockRecord& r : stock(compact)) {
+        for (std::size_t i = 0; i < r.size(); ++i) text += (i ? ",\"" : "\"") + r[i] + "\"";
+        text += "\r\n";
+    }
+    return compact.empty() ? "" : text;
 }
 
-TEST(MaterialLibraryMerge, SizesCompareByValueTextsExactly) {
-    std::vector<StockRecord> records{stock("PB", "", "18", "800", "600", "1", "R"),
-                                     stock("PB", "", "18.0", "800.00", "600", "2", "R"),
-                                     stock("PB", "", "18", "800", "600", "4", "R2"),     // other location
-                                     stock("PB", "YES", "18", "800", "600", "8", "R"),   // other grain
-                                     stock("pb", "", "18", "800", "600", "16", "R")};    // other case
-    mergeStock(records);
-    EXPECT_EQ(records[0][kStockQty], "3");
-    EXPECT_EQ(records[1], StockRecord{});
-    EXPECT_EQ(records[2][kStockQty], "4");
-    EXPECT_EQ(records[3][kStockQty], "8");
-    EXPECT_EQ(records[4][kStockQty], "16");
+TEST(MaterialLibraryMerge, EqualStockFoldsTogether) {
+    struct Case { const char* name; bool sort; const char* records; const char* merged; };
+    const std::vector<Case> cases{
+        {"quantities add", false, "PB,,18,800,600,5,RACK A|PB,,18,800,600,-2,RACK A", "PB,,18,800,600,3,RACK A"},
+        {"sizes compare by value, texts exactly", false,
+         "PB,,18,800,600,1,R|PB,,18.0,800.00,600,2,R|PB,,18,800,600,4,R2|PB,YES,18,800,600,8,R|pb,,18,800,600,16,R",
+         "PB,,18,800,600,3,R|PB,,18,800,600,4,R2|PB,YES,18,800,600,8,R|pb,,18,800,600,16,R"},
+        {"zero is written empty, text counts 0", false,
+         "MDF,,16,2440,1220,4,A|MDF,,16,2440,1220,-4,A|MDF,,16,100,100,X,A|MDF,,16,100,100,2.5,A",
+         "MDF,,16,2440,1220,,A|MDF,,16,100,100,2.5,A"},
+        {"the scan ends after the block of the material", false,
+         "OAK,,19,10,10,1,|OAK,,19,20,20,1,|PB,,18,5,5,1,|OAK,,19,10,10,1,",
+         "OAK,,19,10,10,1,|OAK,,19,20,20,1,|PB,,18,5,5,1,|OAK,,19,10,10,1,"},
+        {"another material before the first match is passed over", false,
+         "OAK,,19,10,10,1,|PB,,18,5,5,1,|OAK,,19,10,10,2,", "OAK,,19,10,10,3,|PB,,18,5,5,1,"},
+        {"sorting gathers the material, trims and drops blank records", true,
+         "PB,,18,800,600,5,A| ,,,  ,,,|MDF,,16,2440,1220,3,A| PB ,,18,800,600,2,A|mdf,,16,1,1,1,",
+         "mdf,,16,1,1,1,|MDF,,16,2440,1220,3,A|PB,,18,800,600,7,A"}};  // LENGTH as text: "1" before "2440"
+    for (const Case& c : cases) {
+        std::vector<StockRecord> records = stock(c.records);
+        c.sort ? sortAndMergeStock(records) : mergeStock(records);
+        EXPECT_EQ(stockText(records), file(c.merged)) << c.name;
+    }
 }
 
-TEST(MaterialLibraryMerge, QuantityComingToZeroIsEmptyAndTextCountsZero) {
-    std::vector<StockRecord> records{stock("MDF", "", "16", "2440", "1220", "4", "A"),
-                                     stock("MDF", "", "16", "2440", "1220", "-4", "A"),
-                                     stock("MDF", "", "16", "100", "100", "X", "A"),
-                                     stock("MDF", "", "16", "100", "100", "2.5", "A")};
-    mergeStock(records);
-    EXPECT_EQ(records[0][kStockQty], "");
-    EXPECT_EQ(records[2][kStockQty], "2.5");
-    // The record itself stays: only all-blank records are dropped.
-    EXPECT_EQ(stockText(records),
-              "\"MDF\",\"\",\"16\",\"2440\",\"1220\",\"\",\"A\"\r\n\"MDF\",\"\",\"16\",\"100\",\"100\",\"2.5\",\"A\"\r\n");
-}
-
-TEST(MaterialLibraryMerge, ScanEndsAfterTheBlockOfTheMaterial) {
-    // Unsorted: the second OAK block lies beyond a PB record met after OAK records.
-    std::vector<StockRecord> records{stock("OAK", "", "19", "10", "10", "1", ""),
-                                     stock("OAK", "", "19", "20", "20", "1", ""),
-                                     stock("PB", "", "18", "5", "5", "1", ""),
-                                     stock("OAK", "", "19", "10", "10", "1", "")};
-    mergeStock(records);
-    EXPECT_EQ(records[0][kStockQty], "1");
-    EXPECT_EQ(records[3][kStockQty], "1");
-    // A record of another material before the first match is passed over.
-    std::vector<StockRecord> later{stock("OAK", "", "19", "10", "10", "1", ""), stock("PB", "", "18", "5", "5", "1", ""),
-                                   stock("OAK", "", "19", "10", "10", "2", "")};
-    mergeStock(later);
-    EXPECT_EQ(later[0][kStockQty], "3");
-}
-
-TEST(MaterialLibraryMerge, SortGathersTheMaterialAndDropsBlankRecords) {
-    std::vector<StockRecord> records{stock("PB", "", "18", "800", "600", "5", "A"),
-                                     stock(" ", "", "", "  ", "", "", ""),
-                                     stock("MDF", "", "16", "2440", "1220", "3", "A"),
-                                     stock(" PB ", "", "18", "800", "600", "2", "A")};
-    sortAndMergeStock(records);
-    EXPECT_EQ(stockText(records),
-              "\"MDF\",\"\",\"16\",\"2440\",\"1220\",\"3\",\"A\"\r\n"
-              "\"PB\",\"\",\"18\",\"800\",\"600\",\"7\",\"A\"\r\n");
-}
-
-TEST(MaterialLibraryFile, MergeRewritesTheLibraryInTheLibraryFolder) {
+TEST(MaterialLibraryFile, MergedInTheLibraryFolderAShortLineShiftingNothing) {
     TempFolder work;
     const Workspace ws(work.path());
-    work.write("lib/mlm.dat",
-               "\"PB\",\"\",\"18\",\"800\",\"600\",\"5\",\"A\"\r\n"
-               "\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
-               "\"MDF\",\"\",\"16\",\"2440\",\"1220\",\"3\",\"A\"\n"
-               "\"PB\",\"\",\"18.0\",\"800\",\"600\",\"-5\",\"A\"\r\n");
-    writeLibraryFolder(ws, (work.path() / "lib").string());
+    work.write("lib/mlm.dat", file("PB,,18,800,600,5,A|,,,,,,") + "\"PB\",\"\",\"18\"\n" +
+                                  file("MDF,,16,2440,1220,3,A|PB,,18.0,800,600,-5,A"));
+    writeLibraryFolder(ws, (work / "lib").string());
     mergeMaterialLibrary(ws);
-    EXPECT_EQ(work.read("lib/mlm.dat"),
-              "\"MDF\",\"\",\"16\",\"2440\",\"1220\",\"3\",\"A\"\r\n"
-              "\"PB\",\"\",\"18\",\"800\",\"600\",\"\",\"A\"\r\n");
+    EXPECT_EQ(work.read("lib/mlm.dat"), file("MDF,,16,2440,1220,3,A|PB,,18,,,,|PB,,18,800,600,,A"));
     EXPECT_FALSE(std::filesystem::exists(work / "mlm.dat"));
-}
-
-TEST(MaterialLibraryFile, ShortLineDoesNotShiftLaterRecords) {
-    TempFolder work;
-    const Workspace ws(work.path());
-    work.write("mlm.dat",
-               "\"PB\",\"\",\"18\"\r\n"
-               "\"PB\",\"\",\"18\",\"800\",\"600\",\"5\",\"A\"\r\n");
-    mergeMaterialLibrary(ws);
-    EXPECT_EQ(work.read("mlm.dat"),
-              "\"PB\",\"\",\"18\",\"\",\"\",\"\",\"\"\r\n"
-              "\"PB\",\"\",\"18\",\"800\",\"600\",\"5\",\"A\"\r\n");
-}
-
-TEST(MaterialLibraryFile, MissingLibraryFolderIsAFileErrorAndNothingIsCreated) {
-    TempFolder work;
-    const Workspace ws(work.path());
-    writeLibraryFolder(ws, (work.path() / "absent").string());
-    EXPECT_THROW(appendToMaterialLibrary(ws, {stock("PB", "", "18", "1", "1", "1", "")}), FileError);
-    EXPECT_FALSE(std::filesystem::exists(work / "absent"));
-}
-
-TEST(MaterialLibraryFile, UpdateFromTheGridSortsAndMerges) {
-    TempFolder work;
-    const Workspace ws(work.path());
-    work.write("mlm.dat", "\"OLD\",\"\",\"1\",\"1\",\"1\",\"1\",\"\"\r\n");
+    // The library window's grid: bound to the working copy; Update sorts and merges into the library.
     GridTable grid = loadMaterialLibraryGrid(ws);
     EXPECT_EQ(grid.boundFile(), work / "mlm.tlf");
-    ASSERT_EQ(grid.rowCount(), 3);
-    grid.setCell(2, 1, "ASH");
-    grid.setCell(2, 3, "19");
-    grid.setCell(2, 6, "2");
+    ASSERT_EQ(grid.rowCount(), 5);
+    grid.setCell(4, 1, "ASH");
+    grid.setCell(4, 6, "2");
+    grid.setCell(3, 6, "1");
     saveMaterialLibrary(ws, grid);
-    EXPECT_EQ(work.read("mlm.dat"),
-              "\"ASH\",\"\",\"19\",\"\",\"\",\"2\",\"\"\r\n\"OLD\",\"\",\"1\",\"1\",\"1\",\"1\",\"\"\r\n");
+    EXPECT_EQ(work.read("lib/mlm.dat"), file("ASH,,,,,2,|MDF,,16,2440,1220,3,A|PB,,18,,,,|PB,,18,800,600,1,A"));
+    // A library folder that is not there: an error, and nothing created.
+    writeLibraryFolder(ws, (work / "absent").string());
+    EXPECT_THROW(appendToMaterialLibrary(ws, stock("PB,,18,1,1,1,")), FileError);
+    EXPECT_FALSE(std::filesystem::exists(work / "absent"));
 }
 
 // Each child process appends its own records one export at a time; with the lock held over the
@@ -139,7 +103,7 @@ TEST(MaterialLibraryFile, UpdateFromTheGridSortsAndMerges) {
 TEST(MaterialLibraryFile, TwoProcessesMergingTheSameLibraryLoseNothing) {
     TempFolder work;
     const Workspace ws(work.path());
-    work.write("mlm.dat", "\"BASE\",\"\",\"1\",\"1\",\"1\",\"1\",\"\"\r\n");
+    work.write("mlm.dat", file("BASE,,1,1,1,1,"));
     constexpr int kRounds = 25;
     std::vector<pid_t> children;
     for (const char* material : {"AAA", "ZZZ"}) {
@@ -149,7 +113,7 @@ TEST(MaterialLibraryFile, TwoProcessesMergingTheSameLibraryLoseNothing) {
             int status = 0;
             try {
                 for (int i = 1; i <= kRounds; ++i)
-                    appendToMaterialLibrary(ws, {stock(material, "", "18", std::to_string(i), "100", "1", "")});
+                    appendToMaterialLibrary(ws, stock(std::string(material) + ",,18," + std::to_string(i) + ",100,1,"));
             } catch (...) {
                 status = 1;
             }
@@ -165,12 +129,96 @@ TEST(MaterialLibraryFile, TwoProcessesMergingTheSameLibraryLoseNothing) {
     const auto records = parseStock(work.read("mlm.dat"));
     ASSERT_EQ(records.size(), 1u + 2 * kRounds);
     for (const char* material : {"AAA", "ZZZ"})
-        for (int i = 1; i <= kRounds; ++i) {
-            const auto found = std::count_if(records.begin(), records.end(), [&](const StockRecord& r) {
-                return r[kStockMat] == material && r[kStockLength] == std::to_string(i) && r[kStockQty] == "1";
-            });
-            EXPECT_EQ(found, 1) << material << " " << i;
+        for (int i = 1; i <= kRounds; ++i)
+            EXPECT_EQ(std::count(records.begin(), records.end(), stock(std::string(material) + ",,18," + std::to_string(i) + ",100,1,")[0]), 1)
+                << material << " " << i;
+}
+
+TEST(SheetImport, TakesTheFirstBlockOfTheMaterialGrainAndThicknessValueWithoutScrap) {
+    // The example library: MEL OAK with grain, 18 thick, gives four sizes in file order; the record
+    // without grain and the scrap stay behind.
+    TempFolder work;
+    const Workspace ws(work.path());
+    GridTable basic = makeBasicGrid();
+    basic.loadText("\"MEL OAK\",\"YES\",\"18.0\"");
+    EXPECT_TRUE(librarySheetsFor(ws, basic).empty());  // no library file
+    std::filesystem::copy_file(std::filesystem::path(VELTRIX_EXAMPLES) / "workshop/mlm.dat", work / "mlm.dat");
+    EXPECT_EQ(importedSheetText(librarySheetsFor(ws, basic)),
+              "\"1200\",\"640\",\"1\",\"\",\"\",\"\",\"\",\"OFFCUT 1\"\r\n\"2440\",\"1220\",\"10\",\"\",\"\",\"\",\"\",\"RACK B\"\r\n"
+              "\"2800\",\"2070\",\"6\",\"\",\"\",\"\",\"\",\"RACK A\"\r\n\"3050\",\"1300\",\"2\",\"\",\"\",\"\",\"\",\"RACK C\"\r\n");
+    // A second block of the material after another material is not reached; letter case counts.
+    const auto library = stock("PB,,18,2440,1220,5,R1|PB,,18.0,1830,1220,2,R2|MDF,,18,1,1,1,|PB,,18,3050,1830,7,R6");
+    EXPECT_EQ(stockForMaterial(library, "PB", "", 18.0f), stock("PB,,18,2440,1220,5,R1|PB,,18.0,1830,1220,2,R2"));
+    EXPECT_TRUE(stockForMaterial(library, "pb", "", 18.0f).empty());
+}
+
+TEST(OffcutExport, OffcutsInConsumedSheetsOutAllInOneMerge) {
+    EXPECT_TRUE(exportAllowed(true, StockMode::Sheet));
+    EXPECT_FALSE(exportAllowed(false, StockMode::Sheet));
+    EXPECT_FALSE(exportAllowed(true, StockMode::Coil));
+    TempFolder work;
+    const Workspace ws(work.path());
+    work.write("mlm.dat", file("PB,,18,2440,1220,5,RACK A|PB,,18,602.5,300,1,|PB,,18,1830,1220,1,RACK B"));
+    GridTable offcuts(offcutKeys());
+    offcuts.loadText("1,602.5,300,2,\"\"\r\n2,500,90,1,\"SCRAP\"\r\n");
+    GridTable basic = makeBasicGrid();
+    basic.loadText("\"PB\",\"\",\"18\"");
+    const std::string used = "\"2440\",\"1220\",\"3\",\"RACK A\"\r\n\"1830\",\"1220\",\"1\",\"RACK B\"\r\n";
+    EXPECT_EQ(exportRecords("PB", "", "18", offcuts, used),
+              stock("PB,,18,602.5,300,2,|PB,,18,500,90,1,SCRAP|PB,,18,2440,1220,-3,RACK A|PB,,18,1830,1220,-1,RACK B"));
+    EXPECT_EQ(exportRecordsToLibrary(ws, basic, offcuts, used), 4u);
+    // 5 - 3 sheets left in RACK A; RACK B used up (empty QTY); the kept off-cut 1 + 2; the scrap apart.
+    EXPECT_EQ(work.read("mlm.dat"),
+              file("PB,,18,1830,1220,,RACK B|PB,,18,2440,1220,2,RACK A|PB,,18,500,90,1,SCRAP|PB,,18,602.5,300,3,"));
+}
+
+// Library files damaged by hand or by a failing disk: the operations give a result or a clear
+// error, never a crash, and what they write reads back as it was written.
+// Bytes that favour the characters table files are made of.
+std::string garbage(std::mt19937& random, std::size_t length) {
+    static const std::string common = "\",\r\n 0123456789.-ABC";
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto r = random();
+        text += (r % 3 == 0) ? static_cast<char>(r >> 8) : common[(r >> 8) % common.size()];
+    }
+    return text;
+}
+
+TEST(DamagedLibraries, OperationsNeverCrashAndMergeIsStable) {
+    std::mt19937 random(20240607);
+    for (int round = 0; round < 60; ++round) {
+        test::TempFolder work;
+        const Workspace ws(work.path());
+        work.write("mlm.dat", garbage(random, 1 + random() % 600));
+        work.write("plm.dat", garbage(random, 1 + random() % 600));
+        work.write("Defaults", garbage(random, random() % 300));
+
+        mergeMaterialLibrary(ws);
+        const std::string merged = work.read("mlm.dat");
+        mergeMaterialLibrary(ws);
+        EXPECT_EQ(work.read("mlm.dat"), merged) << "round " << round;
+        for (const auto& record : parseStock(merged)) EXPECT_FALSE(recordBlank(record));
+
+        GridTable basic = makeBasicGrid();
+        basic.setCell(1, kMat, garbage(random, 3));
+        for (const auto& record : librarySheetsFor(ws, basic)) EXPECT_EQ(record[kStockMat], basic.cell(1, kMat));
+
+        rebuildProductList(ws);
+        const auto names = productNames(parseProducts(work.read("plm.dat")));
+        EXPECT_EQ(readProductList(ws).size(), names.size()) << "round " << round;
+
+        const auto order = readOrderFile(work.write("order.tlf", garbage(random, 200)));
+        try {
+            for (const auto& file : loadProducts(ws, order, "G", ".OPT").files) EXPECT_TRUE(std::filesystem::exists(file));
+        } catch (const FileError&) {
+            // A material name holding a slash makes no file name; the message names the file.
         }
+        try {
+            readOrderFile(work.write("order.csv", garbage(random, 200)));
+        } catch (const InputError&) {
+        }
+    }
 }
 
 }  // namespace
