@@ -35,7 +35,8 @@ engine::RunSettings runSettings(const Workspace& workspace, const Document& docu
 }
 
 void storeRunOutcome(Document& document, const engine::RunOutcome& outcome) {
-    if (outcome.status == engine::RunOutcome::Status::Invalid) return;
+    // A run that found no plan leaves the document's plan as it was.
+    if (outcome.plan.empty()) return;
     document.plan = outcome.plan;
 }
 
@@ -52,13 +53,15 @@ RunRequest runRequest(const BaseModule& module) {
 }
 
 void finishRun(BaseModule& module, const engine::RunOutcome& outcome) {
-    if (outcome.status != engine::RunOutcome::Status::Invalid) module.setPlan(outcome.plan);
+    if (!outcome.plan.empty()) module.setPlan(outcome.plan);
     module.state().continuationIteration =
         outcome.status == engine::RunOutcome::Status::Stopped ? outcome.lastIteration : 0;
 }
 
-void afterRun(BaseModule& module) {
-    if (module.checkResultForView()) module.hooks().showLayouts();
+void afterRun(BaseModule& module, const engine::RunOutcome& outcome) {
+    // After a run that found nothing there is nothing to show or save: the progress said why.
+    if (outcome.plan.empty() || !module.resultExists()) return;
+    module.hooks().showLayouts();
     module.fileSaveAs();
 }
 

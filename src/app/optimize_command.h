@@ -37,8 +37,8 @@ bool checkBeforeRun(const Job& job, const Workspace& workspace, Prompt& prompt,
 // `continueFrom` with the document's plan as the best so far (0: a new run).
 engine::RunSettings runSettings(const Workspace& workspace, const Document& document, long long continueFrom);
 
-// A run's outcome into the document: its plan replaces the document's (a job that failed
-// validation leaves the document as it was).
+// A run's outcome into the document: its plan replaces the document's (a run that found no plan,
+// or a job that failed validation, leaves the document as it was).
 void storeRunOutcome(Document& document, const engine::RunOutcome& outcome);
 
 enum class RunPreparation {
@@ -57,12 +57,12 @@ struct RunRequest {
 };
 RunRequest runRequest(const BaseModule& module);
 
-// After the run: the outcome stored in the document (the edit history starts over) and the
+// After the run: a plan found stored in the document (the edit history starts over) and the
 // iteration to continue from kept in the module's state (0 when the run was not stopped).
 void finishRun(BaseModule& module, const engine::RunOutcome& outcome);
 
-// After the progress closed: the Layouts window when a plan exists (else "This file was not
-// optimized."), then Save As.
-void afterRun(BaseModule& module);
+// After the progress closed: when the run found a plan, the Layouts window and then Save As;
+// otherwise nothing (the progress told why the run failed).
+void afterRun(BaseModule& module, const engine::RunOutcome& outcome);
 
 }  // namespace veltrix

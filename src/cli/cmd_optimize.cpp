@@ -128,6 +128,7 @@ int optimize(CommandContext& context) {
     if (outcome.failed) {
         // Nothing is written: the job file, or an earlier output, stays as it was.
         context.err << outcome.message << "\n";
+        if (!outcome.reason.empty()) context.err << outcome.reason << "\n";
         return kExitJobFailed;
     }
     saveJob(doc, target);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/diagnosis.h"
 #include "engine/plan_workers.h"
 #include "engine/prepare.h"
 #include "engine/search.h"
@@ -96,6 +97,8 @@ RunOutcome optimize(const Job& input, const RunSettings& settings, RunObserver& 
     // nowhere still has the plan it continued from.
     if (outcome.plan.empty()) {
         outcome.message = kFailedMessage;
+        outcome.reason = unplaceablePieceMessage(input).value_or(
+            "No plan met the whole demand with the stock given: add sheets, or raise the nesting efficiency.");
         outcome.failed = true;
         outcome.helpTopic = kFailureHelpTopic;
     }

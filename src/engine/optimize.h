@@ -54,6 +54,7 @@ struct RunOutcome {
     enum class Status { Invalid, Done, Stopped };
     Status status = Status::Invalid;
     std::string message;   // the final message line
+    std::string reason;    // after "Optimization failed.": why, in words, when it can be told
     bool failed = false;   // no plan meets the demand, or the job was invalid
     int helpTopic = 0;     // kFailureHelpTopic after a failure: the hint shows
     Plan plan;             // the best plan (empty when none was found, or the job was invalid)
