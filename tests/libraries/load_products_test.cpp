@@ -138,6 +138,15 @@ TEST_F(LoadProducts, NothingKnownGeneratesNothingAndTextForAQuantityCountsZero) 
                   "[END]\r\n[DIA.TLF]\r\n[END]\r\n");
 }
 
+// Left out of the run until Load Products is mended: a material named with a slash (a thickness
+// in inches) gives a file name in a folder that is not there, and the whole order fails with a
+// FileError after the earlier outputs were deleted.
+TEST_F(LoadProducts, DISABLED_AMaterialNamedWithASlashStillGivesEveryJob) {
+    work.write("plm.dat", product("SHELF", "TOP", "PLY 3/4", "18", "100", "50", "1") +
+                              product("SHELF", "SIDE", "PB", "18", "100", "50", "1"));
+    EXPECT_EQ(loadProducts(ws, {{"SHELF", "1", ""}}, "J", ".OPT").files.size(), 2u);
+}
+
 TEST(OrderFile, TableFileOrCsvWithAHeaderInAnyOrder) {
     TempFolder work;
     const auto order = readOrderFile(work.write("order.tlf", "\"CHAIR\",\"4\",\"SMITH\"\r\n\"TABLE\",\"1\"\r\n\"X\",\"2\",\"Y\"\r\n"));

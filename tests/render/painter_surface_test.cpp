@@ -45,26 +45,26 @@ TEST(PainterSurface, UserCoordinatesFollowTheScaleOutlinesStayUnfilled) {
     ImageDocument image(200, 100);
     Surface& s = image.surface();
     EXPECT_EQ(s.deviceWidth(), 200);
-    // X: -10 .. 90 over 200 pixels, Y: -10 .. 40 over 100 pixels: 2 pixels a unit.
-    s.setScale({-10, -10, 100, 50});
-    s.filledBox(0, 0, 20, 10, colors::kLightYellow);  // pixels (20,20)-(60,40)
-    s.filledBox(60, 25, 40, 35, colors::kDarkBlue);   // corners in any order: (100,70)-(140,90)
-    s.line(80, -10, 80, 40, colors::kBlack);          // the column x = 180
-    s.box(-5, 20, 15, 35, colors::kLightRed);         // (10,60)-(50,90), outline only
-    s.circle(70, 5, 5, colors::kLightBlue);           // about (160,30), radius 10
+    // X: -10 .. 90 over 200 pixels, Y: -20 .. 30 over 100 pixels: 2 pixels a unit.
+    s.setScale({-10, -20, 100, 50});
+    s.filledBox(0, 0, 20, 10, colors::kLightYellow);  // pixels (20,40)-(60,60)
+    s.filledBox(60, 15, 40, 25, colors::kDarkBlue);   // corners in any order: (100,70)-(140,90)
+    s.line(80, -20, 80, 30, colors::kBlack);          // the column x = 180
+    s.box(-8, 12, -2, 28, colors::kLightRed);         // (4,64)-(16,96), outline only
+    s.circle(70, 5, 5, colors::kLightBlue);           // about (160,50), radius 10
     image.save(folder / "scale.png");
     const QImage png = picture(folder / "scale.png");
     ASSERT_FALSE(png.isNull());
-    EXPECT_EQ(count(png, colors::kLightYellow, 21, 21, 59, 39), 38 * 18);
-    EXPECT_EQ(count(png, colors::kLightYellow), count(png, colors::kLightYellow, 19, 19, 61, 41));
+    EXPECT_EQ(count(png, colors::kLightYellow, 21, 41, 59, 59), 38 * 18);
+    EXPECT_EQ(count(png, colors::kLightYellow), count(png, colors::kLightYellow, 19, 39, 61, 61));
     EXPECT_EQ(count(png, colors::kDarkBlue, 101, 71, 139, 89), 38 * 18);
     EXPECT_EQ(count(png, colors::kDarkBlue), count(png, colors::kDarkBlue, 99, 69, 141, 91));
     EXPECT_GT(ink(png, 178, 0, 183, 100), 90);
     EXPECT_EQ(ink(png, 62, 0, 98, 60), 0);
-    EXPECT_GT(ink(png, 8, 65, 12, 85), 10);  // the box's left side
-    EXPECT_EQ(ink(png, 15, 65, 45, 85), 0);  // its inside
-    EXPECT_GT(ink(png, 168, 25, 172, 35), 0);
-    EXPECT_EQ(ink(png, 155, 25, 165, 35), 0);
+    EXPECT_GT(ink(png, 3, 70, 6, 90), 10);  // the box's left side
+    EXPECT_EQ(ink(png, 7, 70, 14, 90), 0);  // its inside
+    EXPECT_GT(ink(png, 168, 45, 172, 55), 0);
+    EXPECT_EQ(ink(png, 155, 45, 165, 55), 0);
 }
 
 TEST(PainterSurface, TextSitsBelowAndRightOfItsPointAndKeepsItsPointSize) {
