@@ -1,7 +1,6 @@
 #include "job/job_tables.h"
 
 #include "table/number_text.h"
-#include "table/workspace.h"
 
 namespace veltrix {
 
@@ -52,25 +51,6 @@ double totalQuantity(const GridTable& cuts) {
 
 bool basicCellLocked(bool importLock, int column) {
     return importLock && (column == kMat || column == kGrain || column == kThick);
-}
-
-void JobTables::bind(const Workspace& workspace) {
-    basic.setBoundFile(workspace.file(kBasicFile));
-    sheets.setBoundFile(workspace.file(kSheetFile));
-    cuts.setBoundFile(workspace.file(kCutFile));
-}
-
-void JobTables::load() {
-    basic.load();
-    cutBackToOneRow(basic);
-    sheets.load();
-    cuts.load();
-}
-
-void JobTables::save() const {
-    basic.save();
-    sheets.save();
-    cuts.save();
 }
 
 }  // namespace veltrix

@@ -1,5 +1,5 @@
 #pragma once
-// The three job tables (basic details, sheets or coils, cut-pieces) and their table files.
+// The three job tables (basic details, sheets or coils, cut-pieces): their columns and rules.
 
 #include <string>
 #include <string_view>
@@ -9,15 +9,7 @@
 
 namespace veltrix {
 
-class Workspace;
-
 enum class StockMode { Sheet, Coil };
-
-inline constexpr const char* kBasicFile = "basic.tlf";
-inline constexpr const char* kOptionsFile = "options.tlf";
-inline constexpr const char* kSheetFile = "sheet.tlf";
-inline constexpr const char* kCutFile = "cut.tlf";
-inline constexpr const char* kResultFile = "dia.tlf";
 
 // Column keys of the tables, in file order.
 const std::vector<std::string>& basicKeys();  // 8 columns
@@ -55,17 +47,11 @@ bool basicCellLocked(bool importLock, int column);
 inline constexpr const char* kImportLockMessage =
     "MATERIAL, GRAIN and THICKNESS can not be changed after import. Select New File to change these parameters.";
 
-// The three job grids bound to their table files in a working folder.
+// The three job grids: the job as the user types it.
 struct JobTables {
     GridTable basic = makeBasicGrid();
     GridTable sheets = makeSheetGrid();
     GridTable cuts = makeCutGrid();
-
-    void bind(const Workspace& workspace);
-    // Loads the three files (basic details cut back to one row).
-    void load();
-    // Writes the three files.
-    void save() const;
 };
 
 }  // namespace veltrix

@@ -2,7 +2,6 @@
 
 #include "table/file_ops.h"
 #include "table/table_file.h"
-#include "table/workspace.h"
 
 namespace veltrix {
 
@@ -37,18 +36,6 @@ Project readProjectFile(const std::filesystem::path& path) { return parseProject
 
 void writeProjectFile(const std::filesystem::path& path, const Project& project) {
     writeFileAtomic(path, projectText(project));
-}
-
-void unpackProject(const Project& project, const Workspace& workspace) {
-    for (std::size_t s = 0; s < project.sections.size(); ++s)
-        writeFileAtomic(workspace.file(kSectionFiles[s]), joinLines(project.sections[s]));
-}
-
-Project packProject(const Workspace& workspace) {
-    Project project;
-    for (std::size_t s = 0; s < project.sections.size(); ++s)
-        project.sections[s] = splitLines(readWholeFile(workspace.file(kSectionFiles[s])));
-    return project;
 }
 
 bool isCoilProject(const std::filesystem::path& path) { return equalsIgnoreCase(path.extension().string(), ".dcm"); }

@@ -10,8 +10,6 @@
 
 namespace veltrix {
 
-class Workspace;
-
 enum ProjectSection { kBasicSection = 0, kOptionsSection, kSheetSection, kCutSection, kResultSection };
 
 struct Project {
@@ -29,7 +27,6 @@ struct Project {
 inline constexpr std::array<const char*, 5> kSectionFiles{"basic.tlf", "options.tlf", "sheet.tlf", "cut.tlf", "dia.tlf"};
 
 inline constexpr const char* kDefaultsFile = "Defaults";
-inline constexpr const char* kRunProjectFile = "tmp.tlf";
 
 // Reads sections by position: each starts with one header line (skipped, not compared) and runs
 // to the next line that is exactly "[END]". A text that ends before five sections have been read
@@ -42,11 +39,6 @@ std::string projectText(const Project& project);
 Project readProjectFile(const std::filesystem::path& path);
 // Writes atomically: a failed save never destroys the previous file. Throws FileError.
 void writeProjectFile(const std::filesystem::path& path, const Project& project);
-
-// Replaces the five table files of the working folder with the sections.
-void unpackProject(const Project& project, const Workspace& workspace);
-// Gathers the five table files of the working folder (missing files give empty sections).
-Project packProject(const Workspace& workspace);
 
 // Coil mode is the ".dcm" extension, letter case ignored.
 bool isCoilProject(const std::filesystem::path& path);

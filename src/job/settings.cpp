@@ -78,9 +78,9 @@ std::filesystem::path libraryFile(const Workspace& workspace, std::string_view n
 }
 
 float densityOf(const Workspace& workspace, std::string_view material) {
-    const std::string text = readWholeFile(workspace.file(kDensityFile));
-    FieldReader reader(text);
-    while (!reader.atEnd()) {
+    // One record a line: a line missing its density must not shift the lines after it.
+    for (const std::string& line : splitLines(readWholeFile(workspace.file(kDensityFile)))) {
+        FieldReader reader(line);
         const std::string mat = reader.next();
         const std::string density = reader.next();
         if (mat == material) return leadingFloat(density);

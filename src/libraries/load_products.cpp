@@ -125,10 +125,6 @@ LoadProductsResult loadProducts(const Workspace& workspace, const std::vector<Or
         throw UsageError("The extension of generated files is \".OPT\" or \".DCM\", not \"" + std::string(extension) + "\".");
     if (isUnsafePrefix(prefix)) throw UsageError("The file prefix can not hold / \\ * or ?.");
 
-    // Earlier outputs of this prefix and extension go first. Only names of the generated form are
-    // matched, so that an empty or short prefix never takes the user's own project files along.
-    deleteMatching(workspace.folder(), prefix + "[MAT=*]" + ext);
-
     const std::vector<ProductRow> library = parseProducts(readWholeFile(productLibraryPath(workspace)));
     std::vector<Group> groups;
     std::map<std::string, std::size_t> groupIndex;
@@ -159,9 +155,22 @@ LoadProductsResult loadProducts(const Workspace& workspace, const std::vector<Or
         return result;
     }
     for (const Group& group : groups) {
-        const auto path = workspace.folder() / (prefix + group.key + ext);
+        // A material may be named with a slash ("PLY 3/4"), which a file name cannot hold.
+        std::string key = group.key;
+        std::replace(key.begin(), key.end(), '/', '-');
+        std::replace(key.begin(), key.end(), '\\', '-');
+        const auto path = workspace.folder() / (prefix + key + ext);
         writeFileAtomic(path, groupProject(workspace, group));
         result.files.push_back(path);
+    }
+    // The earlier outputs of this prefix and extension go once the new ones are written. Only
+    // names of the generated form are matched, so that an empty or short prefix never takes the
+    // user's own project files along.
+    for (const auto& entry : std::filesystem::directory_iterator(workspace.folder())) {
+        const std::string name = entry.path().filename().string();
+        if (!wildcardMatch(prefix + "[MAT=*]" + ext, name)) continue;
+        if (std::find(result.files.begin(), result.files.end(), entry.path()) == result.files.end())
+            deleteFile(entry.path());
     }
     result.message = std::to_string(groups.size()) + " '" + ext + "' file(s) starting from " + prefix + " generated.";
     return result;

@@ -99,6 +99,34 @@ TEST_F(JobCommands, RunsRefusedBeforeTheyStartChangeNothing) {
     EXPECT_EQ(empty.plan, tolerant.plan);
 }
 
+TEST_F(JobCommands, AFailedRunSaysWhichRowFitsNowhereAndWhy) {
+    struct Case {
+        std::string grain, length, width, align, why;  // one cut-piece row on 1000 x 500 sheets, kerf 0
+    };
+    for (const Case& c : std::vector<Case>{
+             {"", "1200", "100", "", "it is longer than every sheet"},
+             {"", "1000", "600", "", "it is wider than every sheet"},
+             {"YES", "400", "900", "YES", "it must follow the grain"},
+         }) {
+        SCOPED_TRACE(c.why);
+        Document doc = job();
+        doc.tables.basic.setCell(1, kGrain, c.grain);
+        doc.tables.basic.setCell(1, kKerf, "0");
+        doc.tables.sheets.loadText("\"1000\",\"500\",\"3\",\"\",\"\",\"\",\"\",\"\"\r\n");
+        doc.tables.cuts.loadText("");
+        doc.tables.cuts.setCell(1, kCutLength, c.length);
+        doc.tables.cuts.setCell(1, kCutWidth, c.width);
+        doc.tables.cuts.setCell(1, kCutQty, "1");
+        doc.tables.cuts.setCell(1, kCutAlign, c.align);
+        doc.tables.cuts.setCell(1, kCutDescription, "LEG");
+        const engine::RunOutcome outcome = optimizeJob(doc, workspace, {}, quiet, {}, prompt);
+        EXPECT_EQ(outcome.message, "Optimization failed.");
+        const std::string expected =
+            "Cut-piece row 1 (" + c.length + " x " + c.width + " LEG) cannot be placed on any sheet: " + c.why;
+        EXPECT_EQ(outcome.reason.rfind(expected, 0), 0u) << outcome.reason;
+    }
+}
+
 TEST_F(JobCommands, ChangedTablesDiscardThePlanAndSaveAsTheGridsWrite) {
     Document doc = job();
     optimizeJob(doc, workspace, {}, quiet, {}, prompt);
