@@ -8,39 +8,22 @@
 namespace veltrix::layouts {
 namespace {
 
-TEST(DisplayOptions, MissingFileLeavesEverythingOff) {
-    test::TempFolder folder;
-    const DisplayOptions o = readDisplayOptions(Workspace(folder.path()));
-    for (bool on : o.flags) EXPECT_FALSE(on);
-    EXPECT_EQ(o.printLineWidth, 0);
-}
-
-TEST(DisplayOptions, FourteenLinesInFileOrder) {
-    test::TempFolder folder;
-    folder.write("dia.set", "1\r\n0\r\n0\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n3\r\n");
-    const DisplayOptions o = readDisplayOptions(Workspace(folder.path()));
-    EXPECT_TRUE(o[Show::BasicDetailsList]);
-    EXPECT_FALSE(o[Show::SheetDimensions]);
-    EXPECT_TRUE(o[Show::OnlyFirstInBlock]);
-    EXPECT_TRUE(o[Show::PieceDimensions]);
-    EXPECT_TRUE(o[Show::OffcutList]);
-    EXPECT_FALSE(o[Show::CutLineDimensions]);
-    EXPECT_TRUE(o[Show::DxfOutline]);
-    EXPECT_EQ(o.printLineWidth, 3);
-}
-
-TEST(DisplayOptions, ShortOrBadFilesReadWhatTheyHold) {
-    test::TempFolder folder;
-    folder.write("dia.set", "1\nx\n1");
-    DisplayOptions o = readDisplayOptions(Workspace(folder.path()));
-    EXPECT_TRUE(o[Show::BasicDetailsList]);
-    EXPECT_FALSE(o[Show::SheetDimensions]);
-    EXPECT_TRUE(o[Show::MarginDimensions]);
-    EXPECT_FALSE(o[Show::DxfOutline]);
-    EXPECT_EQ(o.printLineWidth, 0);
-    // A pen width beyond the selector's 1..5 is held at 5.
-    folder.write("dia.set", "0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n900\n");
-    EXPECT_EQ(readDisplayOptions(Workspace(folder.path())).printLineWidth, 5);
+TEST(DisplayOptions, ReadWhatTheFileHoldsTheRestOff) {
+    const std::tuple<const char*, std::string, int> cases[] = {
+        // dia.set (none: missing), the 13 options in file order (1 on), the pen width for printing
+        {nullptr, "0000000000000", 0},
+        {"1\r\n0\r\n0\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n1\r\n3\r\n", "1001100000101", 3},
+        {"1\nx\n1", "1010000000000", 0},                                        // short, LF, not a number
+        {"0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n900\n", "0000000000000", 5}};  // the pen width held at 5
+    for (const auto& [file, flags, lineWidth] : cases) {
+        test::TempFolder folder;
+        if (file) folder.write("dia.set", file);
+        const DisplayOptions o = readDisplayOptions(Workspace(folder.path()));
+        std::string read;
+        for (bool on : o.flags) read += on ? '1' : '0';
+        EXPECT_EQ(read, flags) << (file ? file : "missing");
+        EXPECT_EQ(o.printLineWidth, lineWidth) << (file ? file : "missing");
+    }
 }
 
 TEST(DisplayOptions, WritingRewritesAllFourteenLines) {
@@ -53,10 +36,7 @@ TEST(DisplayOptions, WritingRewritesAllFourteenLines) {
     writeDisplayOptions(workspace, o);
     EXPECT_EQ(folder.read("dia.set"), "0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n2\r\n");
     EXPECT_EQ(readDisplayOptions(workspace), o);
-    // Nothing changed still rewrites the whole file.
-    folder.write("dia.set", "0\r\n1\r\n");
-    writeDisplayOptions(workspace, readDisplayOptions(workspace));
-    EXPECT_EQ(folder.read("dia.set"), "0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+    EXPECT_TRUE(o[Show::DxfOutline] && !o[Show::OffcutList]);
 }
 
 }  // namespace

@@ -1,333 +1,224 @@
-// Editing a layout by hand: what a point of the picture hits, the edit.tlf row and the Edit
-// window's rules on it, addnew.lst, and the items stored back (sheet and coil mode).
+// Editing a layout by hand: what a point of the picture hits, the Edit window's rows and rules,
+// the AddNew list, and the plan with the edit applied in sheet and coil mode, checked by the
+// independent plan checker.
 
 #include "layouts/layout_editing.h"
 
 #include <gtest/gtest.h>
 
-#include "engine/result_files.h"
-#include "layouts/layout_drawing.h"
+#include "../engine/plan_checker.h"
 #include "layouts/sample_result.h"
-#include "support/temp_folder.h"
 #include "table/error.h"
 #include "table/grid_table.h"
-#include "table/workspace.h"
 
 namespace veltrix::layouts {
 namespace {
 
-using engine::LayoutItem;
-using test::item;
-
-// The sample layout (sheet 1200 x 1000, kerf 4) has, by index: 0 sheet, 1 top margin, 2 and 3
-// pieces of variety 1 side by side (the second 399.5 wide), 4 a turned piece of variety 2, 5 an
-// off-cut, 6 and 7 through cuts.
-const engine::LoadedResult kSample = test::sampleResult();
+// sample.opt (see sample_result.h): 0 sheet, 1 top margin, 2 and 3 pieces of variety 1 side by
+// side (the second 399.5 wide), 4 a turned piece of variety 2, 5 an off-cut, 6 and 7 through cuts.
+const engine::LoadedResult kSample = test::loadProject("sample.opt");
 
 GridTable editGrid(const std::string& row) {
     GridTable grid(editKeys());
-    grid.loadText(row);
+    grid.loadText(row + "\r\n");
     return grid;
 }
 
-std::vector<std::string> rowTexts(const GridTable& grid) { return grid.rowTexts(1); }
-
-TEST(LayoutEditingHit, TheLatestCutPieceOrOffcutUnderThePointWins) {
-    EXPECT_EQ(itemAt(kSample, 1, 200, 300), std::optional<std::size_t>(2));
-    // The shared edge of the two side panels: the later one.
-    EXPECT_EQ(itemAt(kSample, 1, 414, 300), std::optional<std::size_t>(3));
-    // A corner shared by a piece and the off-cut.
-    EXPECT_EQ(itemAt(kSample, 1, 314, 614), std::optional<std::size_t>(5));
-    EXPECT_EQ(itemAt(kSample, 1, 1004, 1204), std::optional<std::size_t>(5));
-    // Margins, sheet and through cuts are never hit; nor is anything off the sheet.
-    EXPECT_FALSE(itemAt(kSample, 1, 500, 5).has_value());
-    EXPECT_FALSE(itemAt(kSample, 1, -50, -50).has_value());
-    EXPECT_FALSE(itemAt(kSample, 1, 1004.5, 700).has_value());
+TEST(LayoutEditing, HitTestAndTooltipNameTheLatestPieceOrOffcutUnderThePoint) {
+    const std::string add = kAddTooltip;
+    // x, y, the item hit (-1: none), the tooltip. On a shared edge or corner the later item wins;
+    // margins, sheet and through cuts are never hit.
+    const std::tuple<double, double, int, std::string> cases[] = {
+        {200, 300, 2, "EDIT Cut-Piece 600 x 400"}, {414, 300, 3, "EDIT Cut-Piece 600 x 399.5"},
+        {100, 700, 4, "EDIT Cut-Piece 200 x 300"}, {314, 614, 5, "EDIT Off-Cut 586 x 686"},
+        {1004, 1204, 5, "EDIT Off-Cut 586 x 686"}, {500, 5, -1, add}, {-50, -50, -1, add}, {1004.5, 700, -1, add}};
+    for (const auto& [x, y, hit, tooltip] : cases) {
+        EXPECT_EQ(itemAt(kSample, 1, x, y).value_or(-1), static_cast<std::size_t>(hit)) << x << "," << y;
+        EXPECT_EQ(pointTooltip(kSample, 1, x, y), tooltip) << x << "," << y;
+    }
     EXPECT_FALSE(itemAt(kSample, 2, 200, 300).has_value());
 }
 
-TEST(LayoutEditingHit, TooltipsNameTheNetSizeAlongTheLengthFirst) {
-    EXPECT_EQ(pointTooltip(kSample, 1, 600, 300), "EDIT Cut-Piece 600 x 399.5");
-    EXPECT_EQ(pointTooltip(kSample, 1, 100, 700), "EDIT Cut-Piece 200 x 300");
-    EXPECT_EQ(pointTooltip(kSample, 1, 900, 1000), "EDIT Off-Cut 586 x 686");
-    EXPECT_EQ(pointTooltip(kSample, 1, -10, 5), "ADD Off-Cut / Cut-Piece ");
-}
-
-TEST(LayoutEditingHit, APointOfThePictureMapsThroughTheDrawingsScale) {
-    // On the screen the picture is 1.25 x 1204 job units square, the sheet a tenth in.
-    const ScaleSpec screen = layoutScale(kSample, 1, DrawTarget{}, 500, 500);
-    EXPECT_DOUBLE_EQ(screen.height, 1505);
-    EXPECT_DOUBLE_EQ(screen.width, 1505);
-    EXPECT_DOUBLE_EQ(screen.left, -150.5);
-    EXPECT_DOUBLE_EQ(screen.top, -150.5);
-    // Magnified, the sheet's 1004 with the margins fills the width: 1004 + 301 = 1305.
-    DrawTarget zoomed;
-    zoomed.magnified = true;
-    const ScaleSpec magnified = layoutScale(kSample, 1, zoomed, 500, 500);
-    EXPECT_DOUBLE_EQ(magnified.width, 1305);
-    EXPECT_DOUBLE_EQ(magnified.left, -150.5 * 1305 / 1505);
-    EXPECT_DOUBLE_EQ(magnified.height, 1505);
-}
-
-TEST(LayoutEditingRows, TheRowsTheEditWindowOpensWith) {
-    EXPECT_EQ(editRowText(editRowFor(kSample, 1, existingTarget(kSample, 3))), "414,10,399.5,600,1,1200,1000\r\n");
-    EXPECT_EQ(editRowText(editRowFor(kSample, 1, existingTarget(kSample, 5))), "314,614,686,586,0,1200,1000\r\n");
-    EXPECT_EQ(editRowText(editRowFor(kSample, 1, newCutPieceTarget(1))), "0,0,600,400,1,1200,1000\r\n");
-    EXPECT_EQ(editRowText(editRowFor(kSample, 1, newOffcutTarget())), "0,0,0,0,0,1200,1000\r\n");
-
-    EXPECT_EQ(existingTarget(kSample, 4).mode, EditMode::MoveCutPiece);
-    EXPECT_EQ(existingTarget(kSample, 5).mode, EditMode::ModifyOffcut);
+TEST(LayoutEditing, TheWindowsModesAndTheRowsItOpensWith) {
+    const std::string move = "Delete / Move Existing Cut-Piece";
+    const std::tuple<EditTarget, std::string, std::string, bool, bool, std::string> modes[] = {
+        // target, caption, button, DIM-X and DIM-Y shown (else ORN), Delete shown, the row
+        {existingTarget(kSample, 3), move, "Move", false, true, "414,10,399.5,600,1,1200,1000"},
+        {existingTarget(kSample, 4), move, "Move", false, true, "10,614,300,200,2,1200,1000"},
+        {existingTarget(kSample, 5), "Delete / Modify Existing Off-Cut", "Modify", true, true,
+         "314,614,686,586,0,1200,1000"},
+        {newCutPieceTarget(1), "Define Position & Orientation of New Cut-Piece", "Add", false, false,
+         "0,0,600,400,1,1200,1000"},
+        {newOffcutTarget(), "Define Position & Size of New Off-Cut", "Add", true, false, "0,0,0,0,0,1200,1000"}};
+    for (const auto& [target, caption, button, sizes, canDelete, row] : modes) {
+        EXPECT_EQ(editCaption(target.mode), caption);
+        EXPECT_EQ(editActionCaption(target.mode), button);
+        EXPECT_EQ(std::pair(editShowsSizes(target.mode), editShowsOrientation(target.mode)), std::pair(sizes, !sizes));
+        EXPECT_EQ(editCanDelete(target.mode), canDelete);
+        EXPECT_EQ(editRowText(editRowFor(kSample, 1, target)), row + "\r\n");
+    }
     EXPECT_THROW(existingTarget(kSample, 1), InputError);  // a margin
     EXPECT_THROW(editRowFor(kSample, 1, newCutPieceTarget(3)), InputError);
     EXPECT_THROW(editRowFor(kSample, 2, newOffcutTarget()), InputError);
 }
 
-TEST(LayoutEditingRows, EditTlfIsWrittenAndReadBackAndGoneWhenCancelled) {
-    test::TempFolder dir;
-    const Workspace ws(dir.path());
-    dir.write("edit.tlf", "stale");
-    writeEditRow(ws, kSample, 1, existingTarget(kSample, 4));
-    EXPECT_EQ(dir.read("edit.tlf"), "10,614,300,200,2,1200,1000\r\n");
-    // The Edit window saves its grid quoted.
-    dir.write("edit.tlf", "\"12.5\",\"614\",\"200\",\"300\",\"1\",\"1200\",\"1000\"\r\n");
-    EXPECT_EQ(readEditRow(ws), (EditRow{12.5f, 614, 200, 300, 1, 1200, 1000}));
-    std::filesystem::remove(dir / "edit.tlf");
-    EXPECT_FALSE(readEditRow(ws).has_value());
-    EXPECT_EQ(parseEditRow("x,,3"), (EditRow{0, 0, 3, 0, 0, 0, 0}));
+TEST(LayoutEditing, EditWindowRulesOnItsRow) {
+    enum Rule { Orient, Complete, Clear };
+    const std::tuple<Rule, bool, std::string, std::string> cases[] = {
+        // rule, the piece's length the larger size, the row before, after. ORN 1 puts the piece's
+        // length along Y, ORN 2 turns it, other values change nothing; a size keeps its digits.
+        {Orient, true, "0,0,600,400,1,1200,1000", "0,0,400,600,1,1200,1000"},
+        {Orient, true, "0,0,400,600,2,1200,1000", "0,0,600,400,2,1200,1000"},
+        {Orient, true, "0,0,600,400,,1200,1000", "0,0,600,400,,1200,1000"},
+        {Orient, true, "0,0,.5,399.5,2,1200,1000", "0,0,399.5,.5,2,1200,1000"},
+        {Orient, false, "0,0,200,300,1,1200,1000", "0,0,300,200,1,1200,1000"},  // shorter than wide
+        {Orient, false, "0,0,300,200,2,1200,1000", "0,0,200,300,2,1200,1000"},
+        // Before a button: empty cells become 0 and ORN follows the shape; a square ends with 1.
+        {Complete, true, "\"\",\"\",\"500\",\"300\",\"\",\"1200\",\"1000\"", "0,0,500,300,2,1200,1000"},
+        {Complete, true, "5,5,300,500,2,1200,1000", "5,5,300,500,1,1200,1000"},
+        {Complete, true, "5,5,400,400,2,1200,1000", "5,5,400,400,1,1200,1000"},
+        {Complete, false, "0,0,300,200,2,1200,1000", "0,0,300,200,1,1200,1000"},
+        {Complete, false, "0,0,200,300,1,1200,1000", "0,0,200,300,2,1200,1000"},
+        {Clear, true, "5,5,400,400,2,1200,1000", "0,0,0,0,0,1200,1000"}};
+    for (const auto& [rule, lengthLonger, before, after] : cases) {
+        GridTable grid = editGrid(before);
+        if (rule == Orient) orientSizes(grid, lengthLonger);
+        if (rule == Complete) completeRow(grid, lengthLonger);
+        if (rule == Clear) clearRow(grid);
+        EXPECT_EQ(grid.rowTexts(1), editGrid(after).rowTexts(1)) << before;
+    }
+    engine::LoadedResult rail = kSample;  // variety 2 made 200 long and 300 wide
+    rail.job.cuts[1].length = 200;
+    rail.job.cuts[1].width = 300;
+    EXPECT_TRUE(lengthIsLonger(kSample, newCutPieceTarget(1)) && lengthIsLonger(rail, existingTarget(rail, 5)));
+    EXPECT_FALSE(lengthIsLonger(rail, newCutPieceTarget(2)) || lengthIsLonger(rail, existingTarget(rail, 4)));
+    EXPECT_EQ(gridRow(editGrid("1,2,3,4.5,2,1200,1000")), (EditRow{1, 2, 3, 4.5f, 2, 1200, 1000}));
+
+    // "Move", "Modify" and "Add" refuse a corner or size outside the sheet, the width first;
+    // edges exactly on the sheet's pass.
+    const std::pair<EditRow, std::optional<std::string>> rows[] = {
+        {{600.5f, 600, 399.5f, 600, 1, 1200, 1000}, std::nullopt},
+        {{600.6f, 0, 399.5f, 600, 1, 1200, 1000}, "Out of sheet width 1000"},
+        {{0, 600.5f, 400, 600, 1, 1200, 1000.5f}, "Out of sheet length 1200"},
+        {{-1, 0, 10, 10, 1, 1200, 1000}, "Out of sheet width 1000"},
+        {{0, -1, 10, 10, 1, 1200, 1000}, "Out of sheet length 1200"},
+        {{999, 1199, 2, 2, 1, 1200, 1000}, "Out of sheet width 1000"}};
+    for (const auto& [row, message] : rows) EXPECT_EQ(outOfSheetMessage(row), message) << row.xs << "," << row.ys;
 }
 
-TEST(LayoutEditingRules, OrientationPutsThePiecesLengthAlongTheSheetsLength) {
-    // A new 600 x 400 piece with placement 1 shows DIM-X 400 and DIM-Y 600; ORN 2 swaps them.
-    GridTable grid = editGrid(editRowText(editRowFor(kSample, 1, newCutPieceTarget(1))));
-    ASSERT_TRUE(lengthIsLonger(kSample, newCutPieceTarget(1)));
-    orientSizes(grid, true);
-    EXPECT_EQ(grid.cell(1, 3), "400");
-    EXPECT_EQ(grid.cell(1, 4), "600");
-    grid.setCell(1, 5, "2");
-    orientSizes(grid, true);
-    EXPECT_EQ(grid.cell(1, 3), "600");
-    EXPECT_EQ(grid.cell(1, 4), "400");
-    // Other values of ORN change nothing.
-    grid.setCell(1, 5, "");
-    orientSizes(grid, true);
-    EXPECT_EQ(grid.cell(1, 3), "600");
-    // A size keeps its digits when it moves.
-    GridTable exact = editGrid("0,0,399.5,.5,2,1200,1000\r\n");
-    orientSizes(exact, true);
-    EXPECT_EQ(rowTexts(exact)[2], "399.5");
-    exact.setCell(1, 5, "1");
-    orientSizes(exact, true);
-    EXPECT_EQ(rowTexts(exact)[2], ".5");
-    EXPECT_EQ(rowTexts(exact)[3], "399.5");
-}
-
-TEST(LayoutEditingRules, APieceShorterThanItIsWideKeepsItsOrientation) {
+TEST(LayoutEditing, AddNewListsOneLinePerVarietyInColumns) {
     engine::LoadedResult result = kSample;
-    result.job.cuts[1] = test::piece(200, 300, "Rail");  // length 200 along Y with placement 1
-    ASSERT_FALSE(lengthIsLonger(result, newCutPieceTarget(2)));
-    GridTable grid = editGrid(editRowText(editRowFor(result, 1, newCutPieceTarget(2))));
-    orientSizes(grid, false);
-    EXPECT_EQ(grid.cell(1, 3), "300");  // its width across
-    EXPECT_EQ(grid.cell(1, 4), "200");  // its length along the sheet's length
-    completeRow(grid, false);
-    EXPECT_EQ(grid.cell(1, 5), "1");
-    grid.setCell(1, 5, "2");
-    orientSizes(grid, false);
-    EXPECT_EQ(grid.cell(1, 3), "200");
-    completeRow(grid, false);
-    EXPECT_EQ(grid.cell(1, 5), "2");
-}
-
-TEST(LayoutEditingRules, BeforeAButtonEmptyCellsAreZeroAndOrnFollowsTheShape) {
-    GridTable wide = editGrid("\"\",\"\",\"500\",\"300\",\"\",\"1200\",\"1000\"\r\n");
-    completeRow(wide, true);
-    EXPECT_EQ(rowTexts(wide), (std::vector<std::string>{"0", "0", "500", "300", "2", "1200", "1000"}));
-    GridTable tall = editGrid("5,5,300,500,2,1200,1000\r\n");
-    completeRow(tall, true);
-    EXPECT_EQ(tall.cell(1, 5), "1");
-    GridTable square = editGrid("5,5,400,400,2,1200,1000\r\n");
-    completeRow(square, true);
-    EXPECT_EQ(square.cell(1, 5), "1");
-    clearRow(square);
-    EXPECT_EQ(rowTexts(square), (std::vector<std::string>{"0", "0", "0", "0", "0", "1200", "1000"}));
-}
-
-TEST(LayoutEditingRules, ACornerOrSizeOutsideTheSheetIsRefused) {
-    // Right edge exactly on the width, bottom exactly on the length: accepted.
-    EXPECT_FALSE(outOfSheetMessage(EditRow{600.5f, 600, 399.5f, 600, 1, 1200, 1000}).has_value());
-    EXPECT_EQ(outOfSheetMessage(EditRow{600.6f, 0, 399.5f, 600, 1, 1200, 1000}), "Out of sheet width 1000");
-    EXPECT_EQ(outOfSheetMessage(EditRow{0, 600.5f, 400, 600, 1, 1200, 1000.5f}), "Out of sheet length 1200");
-    EXPECT_EQ(outOfSheetMessage(EditRow{-1, 0, 10, 10, 1, 1200, 1000}), "Out of sheet width 1000");
-    // Width is checked first.
-    EXPECT_EQ(outOfSheetMessage(EditRow{999, 1199, 2, 2, 1, 1200, 1000}), "Out of sheet width 1000");
-    EditRow fromGrid = gridRow(editGrid("1,2,3,4,2,1200,1000\r\n"));
-    EXPECT_EQ(fromGrid, (EditRow{1, 2, 3, 4, 2, 1200, 1000}));
-}
-
-TEST(LayoutEditingAddNew, OneLinePerVarietyInColumns) {
-    engine::LoadedResult result = kSample;
-    result.job.cuts.push_back(test::piece(2440.125f, 12.5f, "Long Rail"));
+    result.job.cuts.push_back(engine::CutVariety{.length = 2440.125f, .width = 12.5f, .description = "Long Rail"});
+    // A length of 8 characters runs past the column of " X ", which follows after a blank; so does
+    // the width after it, and the description stands at its column again.
     EXPECT_EQ(addNewListText(result),
-              "Off-Cut\r\n"
-              "Cut-Piece 600     X 400     Side Panel\r\n"
-              "Cut-Piece 300     X 200     Shelf\r\n"
-              // A length of 8 characters runs past the column of " X ", which follows after a blank;
-              // so does the width after it, and the description stands at its column again.
+              "Off-Cut\r\nCut-Piece 600     X 400     Side Panel\r\nCut-Piece 300     X 200     Shelf\r\n"
               "Cut-Piece 2440.125  X  12.5 Long Rail\r\n");
 }
 
-TEST(LayoutEditingStore, AMoveChangesTheItemAndUndoesTheThroughCuts) {
-    const EditRow row{600.5f, 10, 399.5f, 600, 1, 1200, 1000};
-    const auto items = editedItems(kSample, 1, existingTarget(kSample, 3), row);
-    ASSERT_EQ(items.size(), kSample.items.size());
-    EXPECT_EQ(items[3], (LayoutItem{1, 3 - 2, 1, 600.5f, 10, 1004, 614, 1, 1}));
-    EXPECT_EQ(items[6].kind, engine::kConsumedItem);
-    EXPECT_EQ(items[7].kind, engine::kConsumedItem);
-    EXPECT_EQ(items[6].y1, 614);
-    for (std::size_t i : {0u, 1u, 2u, 4u, 5u}) EXPECT_EQ(items[i], kSample.items[i]) << i;
+// The problems the plan checker finds in a plan of a project of tests/data/layouts; consumed items
+// are absent.
+std::vector<std::string> problems(const std::string& project, const Plan& plan) {
+    Plan kept;
+    for (const LayoutItem& it : plan.items)
+        if (it.kind != ItemKind::Consumed) kept.items.push_back(it);
+    const std::string text = test::readFile(test::dataFile("layouts/" + project));
+    return test::checkProjectPlan(text, project.ends_with(".dcm"), planText(kept)).problems;
 }
 
-TEST(LayoutEditingStore, DeletedItemsStayAsKerfSizedOffcutsAtTheCorner) {
+bool mentions(const std::vector<std::string>& problems, const std::string& text) {
+    return std::any_of(problems.begin(), problems.end(),
+                       [&](const auto& p) { return p.find(text) != std::string::npos; });
+}
+
+TEST(LayoutEditing, SheetEditsGiveCuttablePlansOnceTheOffcutsMakeRoom) {
+    const Document doc = test::project("two-layouts.opt");
+    const engine::LoadedResult result = engine::loadResult(doc.job(), doc.plan);
+    ASSERT_TRUE(problems("two-layouts.opt", doc.plan).empty());
+
+    // The bottom off-cut of layout 1 (item 10) made smaller, leaving room at its left.
+    const Plan shrunk = editedPlan(result, 1, existingTarget(result, 10), EditRow{614, 734, 376, 456, 1, 1200, 1000});
+    ASSERT_EQ(shrunk.items.size(), doc.plan.items.size());
+    EXPECT_EQ(shrunk.items[10], (LayoutItem{1, ItemKind::Offcut, 1, 614, 734, 994, 1194, 1, Placement::Lengthwise}));
+    EXPECT_EQ(shrunk.items[9].kind, ItemKind::Consumed);     // layout 1's through cut is undone
+    EXPECT_EQ(shrunk.items[19].kind, ItemKind::ThroughCut);  // layout 2's stays
+    for (std::size_t i : {0u, 5u, 6u, 7u, 8u, 11u, 20u}) EXPECT_EQ(shrunk.items[i], doc.plan.items[i]) << i;
+    EXPECT_EQ(problems("two-layouts.opt", shrunk), std::vector<std::string>{});
+
+    // The shelf (item 6) moved there turned, through the Edit window's rules.
+    const engine::LoadedResult again = engine::loadResult(doc.job(), shrunk);
+    const EditTarget shelf = existingTarget(again, 6);
+    GridTable grid = editGrid(editRowText(editRowFor(again, 1, shelf)));
+    grid.setCell(1, 1, "10");
+    grid.setCell(1, 2, "734");
+    grid.setCell(1, 5, "2");
+    orientSizes(grid, lengthIsLonger(again, shelf));
+    completeRow(grid, lengthIsLonger(again, shelf));
+    ASSERT_EQ(gridRow(grid), (EditRow{10, 734, 600, 400, 2, 1200, 1000}));
+    ASSERT_FALSE(outOfSheetMessage(gridRow(grid)));
+    const Plan moved = editedPlan(again, 1, shelf, gridRow(grid));
+    EXPECT_EQ(moved.items[6], (LayoutItem{1, pieceKind(2), 1, 10, 734, 614, 1138, 1, Placement::Turned}));
+    EXPECT_EQ(problems("two-layouts.opt", moved), std::vector<std::string>{});
+
+    // Moved there before the off-cut made room, the shelf lies on it.
+    const Plan early = editedPlan(result, 1, existingTarget(result, 6), gridRow(grid));
+    EXPECT_TRUE(mentions(problems("two-layouts.opt", early), "an off-cut overlaps a piece"));
+}
+
+TEST(LayoutEditing, AdditionsFollowTheLayoutAndDeletionsLeaveAKerfSizedOffcut) {
+    const Document doc = test::project("two-layouts.opt");
+    const engine::LoadedResult result = engine::loadResult(doc.job(), doc.plan);
+    // A fourth shelf added to layout 1 goes directly after its last item (10); layout 2 follows.
+    const Plan added = editedPlan(result, 1, newCutPieceTarget(2), EditRow{10, 734, 600, 400, 2, 1200, 1000});
+    ASSERT_EQ(added.items.size(), doc.plan.items.size() + 1);
+    EXPECT_EQ(added.items[11], (LayoutItem{1, pieceKind(2), 1, 10, 734, 614, 1138, 1, Placement::Turned}));
+    for (std::size_t i = 11; i < doc.plan.items.size(); ++i) EXPECT_EQ(added.items[i + 1], doc.plan.items[i]) << i;
+    EXPECT_TRUE(mentions(problems("two-layouts.opt", added), "cut-piece 2: produced 4"));
+    // A new off-cut of layout 2 takes the sheet item's layout number, quantity and sheet.
+    const Plan offcut = editedPlan(result, 2, newOffcutTarget(), EditRow{818, 10, 172, 600, 1, 1200, 1000});
+    EXPECT_EQ(offcut.items.back(), (LayoutItem{2, ItemKind::Offcut, 1, 818, 10, 994, 614, 1, Placement::Lengthwise}));
+    EXPECT_EQ(offcut.items[9].kind, ItemKind::ThroughCut);
+
+    // Deleted, the hob panel (item 5) or an off-cut (item 7) stays as a kerf-sized off-cut at the
+    // sheet's corner; the panel is then missing from the production.
     const EditRow zeros{0, 0, 0, 0, 0, 1200, 1000};
-    const auto piece = editedItems(kSample, 1, existingTarget(kSample, 2), zeros);
-    EXPECT_EQ(piece[2], (LayoutItem{1, engine::kOffcutItem, 1, 0, 0, 4, 4, 1, 0}));
-    const auto offcut = editedItems(kSample, 1, existingTarget(kSample, 5), zeros);
-    EXPECT_EQ(offcut[5], (LayoutItem{1, engine::kOffcutItem, 1, 0, 0, 4, 4, 1, 0}));
-    EXPECT_EQ(offcut[2], kSample.items[2]);
+    const Plan deleted = editedPlan(result, 1, existingTarget(result, 5), zeros);
+    EXPECT_EQ(deleted.items[5], (LayoutItem{1, ItemKind::Offcut, 1, 0, 0, 4, 4, 1, Placement::None}));
+    EXPECT_TRUE(mentions(problems("two-layouts.opt", deleted), "cut-piece 1: produced 0"));
+    EXPECT_EQ(editedPlan(result, 1, existingTarget(result, 7), zeros).items[7], deleted.items[5]);
+    EXPECT_THROW(editedPlan(result, 2, existingTarget(result, 5), zeros), InputError);
 }
 
-TEST(LayoutEditingStore, AdditionsGoAfterTheLastItemOfTheLayout) {
-    // Two layouts, the second on 3 sheets; something is added to the first.
-    engine::LoadedResult result = kSample;
-    const std::vector<LayoutItem> second = {item(2, engine::kSheetItem, 0, 0, 1004, 1204, 3),
-                                            item(2, 1, 0, 0, 404, 604, 3, 1),
-                                            item(2, engine::kThroughCut, 0, 604, 1004, 604, 3)};
-    result.items.insert(result.items.end(), second.begin(), second.end());
-    test::indexLayouts(result);
+TEST(LayoutEditing, CoilEditsAreStoredAsTheEngineWroteThemTurnedBack) {
+    const Document doc = test::project("coil-two-layouts.dcm");
+    const engine::LoadedResult result = engine::loadResult(doc.job(), doc.plan);
+    // Layout 1 is shown turned: the door (item 5) 800 across and 604 down, the off-cut beside it
+    // (item 6) below it, on a coil variety of its own (2: the varieties count from the last layout).
+    ASSERT_EQ(result.items[5], (LayoutItem{1, pieceKind(2), 2, 10, 10, 810, 614, 1, Placement::Turned}));
+    ASSERT_EQ(result.items[6], (LayoutItem{1, ItemKind::Offcut, 2, 10, 614, 810, 1244, 1, Placement::None}));
+    EXPECT_EQ(editRowFor(result, 1, existingTarget(result, 5)), (EditRow{10, 10, 796, 600, 2, 1250, 820}));
 
-    const auto added = editedItems(result, 1, newCutPieceTarget(2), EditRow{330, 630, 300, 200, 2, 1200, 1000});
-    ASSERT_EQ(added.size(), result.items.size() + 1);
-    EXPECT_EQ(added[8], (LayoutItem{1, 2, 1, 330, 630, 634, 834, 1, 2}));
-    EXPECT_EQ(added[9], second[0]);
-    EXPECT_EQ(added[11], second[2]);  // the other layout keeps its through cut
-
-    const auto offcut = editedItems(result, 2, newOffcutTarget(), EditRow{404, 0, 500, 300, 2, 1200, 1000});
-    ASSERT_EQ(offcut.size(), result.items.size() + 1);
-    EXPECT_EQ(offcut.back(), (LayoutItem{2, engine::kOffcutItem, 1, 404, 0, 908, 304, 3, 2}));
-    EXPECT_EQ(offcut[10].kind, engine::kConsumedItem);
-    EXPECT_EQ(offcut[6].kind, engine::kThroughCut);
-
-    EXPECT_THROW(editedItems(result, 2, existingTarget(result, 3), EditRow{}), InputError);
-}
-
-TEST(LayoutEditingStore, StoringWritesDiaTlf) {
-    test::TempFolder dir;
-    const Workspace ws(dir.path());
-    storeEdit(ws, kSample, 1, existingTarget(kSample, 4), EditRow{10, 620, 300, 200, 2, 1200, 1000});
-    const auto stored = engine::readLayoutItems(dir / "dia.tlf");
-    ASSERT_EQ(stored.size(), kSample.items.size());
-    EXPECT_EQ(stored[4], (LayoutItem{1, 2, 1, 10, 620, 314, 824, 1, 2}));
-    EXPECT_EQ(dir.read("dia.tlf").substr(0, 20), "1,-1,1,0,0,1004,1204");
-}
-
-// Two coil layouts as the engine stores them (coil 1250 wide, bottom margin 10, kerf 4): the first
-// uses 810 of the coil and is shown turned, the second uses 2014 and is shown as stored.
-std::vector<LayoutItem> storedCoilItems() {
-    auto at = [](int layout, int kind, float x1, float y1, float x2, float y2, int placement = 0) {
-        return LayoutItem{layout, kind, 1, x1, y1, x2, y2, 1, placement};
-    };
-    std::vector<LayoutItem> items;
-    for (int layout : {1, 2}) {
-        items.push_back(at(layout, engine::kSheetItem, 0, 0, 1254, 5004));
-        items.push_back(at(layout, engine::kMarginItem, 0, 0, 1254, 10));
-        items.push_back(at(layout, engine::kMarginItem, 0, 0, 10, 5004));
-        items.push_back(at(layout, engine::kMarginItem, 1244, 0, 1254, 5004));
-        items.push_back(at(layout, engine::kMarginItem, 0, 4994, 1254, 5004));
-        if (layout == 1) {
-            items.push_back(at(1, 1, 10, 10, 614, 810, 1));
-            items.push_back(at(1, engine::kOffcutItem, 614, 10, 1244, 810));
-            items.push_back(at(1, engine::kThroughCut, 0, 810, 1254, 810));
-            items.push_back(at(1, engine::kOffcutItem, 10, 810, 1244, 4994));
-        } else {
-            items.push_back(at(2, 2, 10, 10, 1214, 2014, 1));
-            items.push_back(at(2, engine::kOffcutItem, 10, 2014, 1244, 4994));
-        }
-    }
-    return items;
-}
-
-engine::SheetVariety coilVariety() { return engine::SheetVariety{5000, 1250, 9999999, 0, 10, 10, 10, 10, ""}; }
-
-// The result as the viewer holds it: stored items, and the items completed for showing.
-engine::LoadedResult coilResult() {
-    engine::LoadedResult r;
-    r.job.stock = StockMode::Coil;
-    r.job.basic.kerf = 4;
-    r.job.sheets = {coilVariety()};
-    r.job.cuts = {test::piece(796, 600, "Door"), test::piece(2000, 1200, "Top")};
-    r.storedItems = storedCoilItems();
-    r.items = r.storedItems;
-    engine::completeCoilLayouts(r.items, r.job.sheets);
-    for (std::size_t i = 0; i < r.items.size(); ++i)
-        if (r.items[i].kind == engine::kSheetItem) r.layoutStart.push_back(i);
-    return r;
-}
-
-TEST(LayoutEditingStore, CoilLayoutsAreStoredAsTheEngineWroteThemAndShowTheSameWhenLoadedAgain) {
-    const engine::LoadedResult r = coilResult();
-    const std::vector<LayoutItem> stored = storedCoilItems();
-    // Layout 1 was turned: the piece shows 800 across and 604 down, placement 2, on coil variety 2
-    // (the varieties are numbered from the last layout).
-    ASSERT_EQ(r.items[5], (LayoutItem{1, 1, 2, 10, 10, 810, 614, 1, 2}));
-    ASSERT_EQ(r.job.sheets[1].length, 1250);
-    ASSERT_EQ(r.job.sheets[1].width, 820);
-
-    // The piece moved 10 down in the picture.
-    EXPECT_EQ(editRowFor(r, 1, existingTarget(r, 5)), (EditRow{10, 10, 796, 600, 2, 1250, 820}));
-    const auto items = editedItems(r, 1, existingTarget(r, 5), EditRow{10, 20, 796, 600, 2, 1250, 820});
-    ASSERT_EQ(items.size(), stored.size());
-    // Stored turned back, on the engine's coil number.
-    EXPECT_EQ(items[5], (LayoutItem{1, 1, 1, 20, 10, 624, 810, 1, 1}));
-    EXPECT_EQ(items[7].kind, engine::kConsumedItem);
-    // The other layout exactly as the engine wrote it.
-    for (std::size_t i = 9; i < stored.size(); ++i) EXPECT_EQ(items[i], stored[i]) << i;
-    for (const LayoutItem& it : items) EXPECT_EQ(it.sheet, 1);
-
-    // Loaded again, the layouts look as edited.
-    std::vector<LayoutItem> shown;
-    for (const LayoutItem& it : items)
-        if (it.kind != engine::kConsumedItem) shown.push_back(it);
-    std::vector<engine::SheetVariety> coils = {coilVariety()};
-    engine::completeCoilLayouts(shown, coils);
-    EXPECT_EQ(shown[5], (LayoutItem{1, 1, 2, 10, 20, 810, 624, 1, 2}));
-    EXPECT_EQ(shown[0], r.items[0]);
-    EXPECT_EQ(coils[1].length, 1250);
-    EXPECT_EQ(coils[1].width, 820);
-    for (std::size_t i = 8; i < shown.size(); ++i) EXPECT_EQ(shown[i], r.items[i + 1]) << i;
-}
-
-TEST(LayoutEditingMark, TheHitItemIsOutlinedInLightRedWithItsCorner) {
-    RecordingSurface surface(500, 500);
-    surface.setScale(layoutScale(kSample, 1, DrawTarget{}, 500, 500));
-    markItem(surface, kSample, 4);
-    const auto boxes = surface.all<RecordingSurface::Box>();
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_FALSE(boxes[0].filled);
-    EXPECT_EQ(boxes[0].color, colors::kLightRed);
-    EXPECT_DOUBLE_EQ(boxes[0].x1, 10);
-    EXPECT_DOUBLE_EQ(boxes[0].y2, 818);
-    const auto circles = surface.all<RecordingSurface::Circle>();
-    ASSERT_EQ(circles.size(), 1u);
-    EXPECT_DOUBLE_EQ(circles[0].cx, 10);
-    EXPECT_DOUBLE_EQ(circles[0].cy, 614);
-    EXPECT_DOUBLE_EQ(circles[0].r, 150.5 / 8);
-    const auto labels = surface.all<RecordingSurface::Text>();
-    ASSERT_EQ(labels.size(), 1u);
-    EXPECT_EQ(labels[0].text, "(XS,YS)");
-    EXPECT_EQ(labels[0].color, colors::kWhite);
-    EXPECT_TRUE(labels[0].font.bold);
-    EXPECT_TRUE(boxes[1].filled);
-    EXPECT_EQ(boxes[1].color, colors::kLightRed);
+    // The off-cut made 20 shorter from the top, then the door moved 10 down in the picture.
+    // Placement codes 1 and 2 change places with x and y.
+    const Plan shrunk = editedPlan(result, 1, existingTarget(result, 6), EditRow{10, 634, 796, 606, 1, 1250, 820});
+    EXPECT_EQ(shrunk.items[6], (LayoutItem{1, ItemKind::Offcut, 1, 634, 10, 1244, 810, 1, Placement::Turned}));
+    EXPECT_EQ(shrunk.items[7].kind, ItemKind::Consumed);
+    const engine::LoadedResult again = engine::loadResult(doc.job(), shrunk);  // without the consumed cut
+    const Plan moved = editedPlan(again, 1, existingTarget(again, 5), EditRow{10, 20, 796, 600, 2, 1250, 820});
+    ASSERT_EQ(moved.items.size(), doc.plan.items.size() - 1);
+    EXPECT_EQ(moved.items[5], (LayoutItem{1, pieceKind(2), 1, 20, 10, 624, 810, 1, Placement::Lengthwise}));
+    EXPECT_EQ(moved.items[6], shrunk.items[6]);
+    for (std::size_t i = 9; i < doc.plan.items.size(); ++i) EXPECT_EQ(moved.items[i - 1], doc.plan.items[i]) << i;
+    for (const LayoutItem& it : moved.items) EXPECT_EQ(it.sheet, 1);
+    // The edited layout is stored cut back to the 820 it uses; all else the checker asks holds.
+    EXPECT_EQ(moved.items[0], (LayoutItem{1, ItemKind::Sheet, 1, 0, 0, 1254, 820, 1, Placement::None}));
+    EXPECT_EQ(problems("coil-two-layouts.dcm", moved),
+              std::vector<std::string>{"layout 1: the sheet item is not the whole sheet"});
+    // Loaded again, the layout looks as edited.
+    const engine::LoadedResult shown = engine::loadResult(doc.job(), moved);
+    EXPECT_EQ(shown.items[5], (LayoutItem{1, pieceKind(2), 2, 10, 20, 810, 624, 1, Placement::Turned}));
+    EXPECT_EQ(shown.items[0], result.items[0]);
+    EXPECT_EQ(shown.job.sheets[1].width, 820);
 }
 
 }  // namespace
