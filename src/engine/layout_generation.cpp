@@ -274,32 +274,37 @@ void LayoutBuilder::fillWith(FillStrategy strategy, IterationPhase phase, bool r
     const bool turns = turnsPieces(strategy);
     const bool grainSheet = sheetGrain_ == 1;
     for (std::size_t k = nextFreeRegion(strategy); k != kNone; k = nextFreeRegion(strategy)) {
-        // What each piece's try does here. A try may place a block only when the piece has a
-        // quantity left and fits in a placement the try may take (the grain's, else in the ordered
-        // phase the strategy's, else either); any other try of a piece with a quantity left draws
-        // its placement (in the later phases, unless the grain fixes it) and changes nothing else,
-        // so it is passed over and only its draw is skipped. Worked out once per region without a
-        // branch, as the random tries jump about the list.
-        bool anyMayPlace = false;
+        const float width = items_[k].x2 - items_[k].x1;
+        const float height = items_[k].y2 - items_[k].y1;
+        // What a try of piece c does here. It may place a block only when the piece has a quantity
+        // left and fits in a placement the try may take (the grain's, else in the ordered phase the
+        // strategy's, else either); any other try of a piece with a quantity left draws its
+        // placement (in the later phases, unless the grain fixes it) and changes nothing else, so
+        // it is passed over and only its draw is skipped. Worked out without a branch.
+        const auto ruleOf = [&](std::size_t c) -> std::uint8_t {
+            const Shape& s = shapes_[c];
+            const bool fixed = grainSheet & (s.align == 1);
+            const bool lengthwise = s.lengthwiseUsable & (width >= s.lengthwiseX) & (height >= s.lengthwiseY);
+            const bool turned = s.turnedUsable & (width >= s.turnedX) & (height >= s.turnedY);
+            const bool fits = fixed ? lengthwise : ordered ? (turns ? turned : lengthwise) : (lengthwise | turned);
+            const bool left = quantities_[c] > 0;
+            return static_cast<std::uint8_t>(((left & fits) ? kMayPlace : 0) | ((left & !fits & !ordered & !fixed) ? kDraws : 0) |
+                                             (left ? kTried : 0));
+        };
+        // In the later phases the rules of all pieces are worked out first: the random tries jump
+        // about the list, and a region no piece may take is over at once. In the ordered phase,
+        // where a failed try draws nothing, the first piece that fits often comes early in the list.
+        bool anyMayPlace = true;
         std::uint64_t drawsPerPass = 0;
         long long triesPerPass = 0;
-        if constexpr (kPassOver) {
-            const float width = items_[k].x2 - items_[k].x1;
-            const float height = items_[k].y2 - items_[k].y1;
+        if (kPassOver && !ordered) {
+            anyMayPlace = false;
             for (std::size_t c = 0; c < shapes_.size(); ++c) {
-                const Shape& s = shapes_[c];
-                const bool fixed = grainSheet & (s.align == 1);
-                const bool lengthwise = s.lengthwiseUsable & (width >= s.lengthwiseX) & (height >= s.lengthwiseY);
-                const bool turned = s.turnedUsable & (width >= s.turnedX) & (height >= s.turnedY);
-                const bool fits = fixed ? lengthwise : ordered ? (turns ? turned : lengthwise) : (lengthwise | turned);
-                const bool left = quantities_[c] > 0;
-                const bool mayPlace = left & fits;
-                const bool draws = left & !fits & !ordered & !fixed;
-                tryRule_[c] =
-                    static_cast<std::uint8_t>((mayPlace ? kMayPlace : 0) | (draws ? kDraws : 0) | (left ? kTried : 0));
-                anyMayPlace |= mayPlace;
-                drawsPerPass += draws;
-                triesPerPass += left;
+                const std::uint8_t rule = ruleOf(c);
+                tryRule_[c] = rule;
+                anyMayPlace |= (rule & kMayPlace) != 0;
+                drawsPerPass += rule & kDraws;
+                triesPerPass += rule / kTried;
             }
         }
         bool placed = false;
@@ -339,8 +344,9 @@ void LayoutBuilder::fillWith(FillStrategy strategy, IterationPhase phase, bool r
                         if (!(quantities_[index] > 0)) continue;
                         ++tries_;
                         if constexpr (kPassOver) {
-                            if (!(tryRule_[index] & kMayPlace)) {
-                                skipped += tryRule_[index] & kDraws;
+                            const std::uint8_t rule = ordered ? ruleOf(index) : tryRule_[index];
+                            if (!(rule & kMayPlace)) {
+                                skipped += rule & kDraws;
                                 continue;
                             }
                             random.skip(skipped);
