@@ -69,6 +69,12 @@ EditOutcome applyEdit(LayoutViewer& viewer, const layouts::EditTarget& target, c
     BaseModule& module = viewer.module();
     Plan edited;
     try {
+        const auto overlaps = layouts::editOverlaps(viewer.result(), viewer.current(), target, row);
+        if (!overlaps.empty()) {
+            const Answer answer = module.prompt().ask(Message{layouts::overlapQuestion(overlaps), "Attention!",
+                                                              Icon::Exclamation, Buttons::YesNo, Answer::No});
+            if (answer != Answer::Yes) return EditOutcome::Declined;
+        }
         edited = layouts::editedPlan(viewer.result(), viewer.current(), target, row);
     } catch (const std::exception& e) {
         tellProblem(viewer, e);

@@ -33,11 +33,13 @@ layouts::EditTarget addTarget(int choice);
 // Off-Cut", "Add Cut-Piece", "Add Off-Cut".
 std::string editName(const layouts::EditTarget& target, const layouts::EditRow& row);
 
-enum class EditOutcome { Stored, Failed };
+enum class EditOutcome { Stored, Declined, Failed };
 
 // The Edit window's row applied to the current layout: the edit goes on the plan's history, the
 // changed flag is set and the viewer loaded again on the same layout. `beforeReload` runs first
-// (the report and off-cut windows close before their files are written anew).
+// (the report and off-cut windows close before their files are written anew). An edit that would
+// overlap another piece or off-cut, or reach into a trim margin, is applied only when the user
+// answers Yes to "This overlaps ... Keep it anyway?" (No preselected): Declined otherwise.
 EditOutcome applyEdit(LayoutViewer& viewer, const layouts::EditTarget& target, const layouts::EditRow& row,
                       const std::function<void()>& beforeReload = {});
 

@@ -1,5 +1,6 @@
 #include "layouts/layout_editing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -251,6 +252,57 @@ std::string addNewListText(const LoadedResult& result) {
         lines.push_back(std::move(line));
     }
     return joinLines(lines);
+}
+
+namespace {
+
+// Rectangles closer than this share no area: sizes are single precision and edges that touch are
+// the usual case.
+constexpr float kTouch = 1e-3f;
+
+bool sharesArea(const LayoutItem& a, float x1, float y1, float x2, float y2) {
+    return std::max(a.x1, x1) < std::min(a.x2, x2) - kTouch && std::max(a.y1, y1) < std::min(a.y2, y2) - kTouch;
+}
+
+// The margins in the order the layout stores them: left, top, right, bottom.
+constexpr const char* kMarginNames[] = {"the left margin", "the top margin", "the right margin", "the bottom margin"};
+
+}  // namespace
+
+std::vector<std::string> editOverlaps(const LoadedResult& result, int layout, const EditTarget& target,
+                                      const EditRow& row) {
+    checkLayout(result, layout);
+    std::vector<std::string> overlaps;
+    if (row.xs == 0 && row.ys == 0 && row.dimX == 0 && row.dimY == 0) return overlaps;
+    const float kerf = result.job.basic.kerf;
+    const float x1 = row.xs, y1 = row.ys, x2 = row.xs + row.dimX + kerf, y2 = row.ys + row.dimY + kerf;
+    std::vector<std::string> margins;
+    for (std::size_t i = result.layoutBegin(layout); i < result.layoutEnd(layout); ++i) {
+        if (isExisting(target.mode) && i == target.item) continue;
+        const LayoutItem& item = result.items[i];
+        if (!sharesArea(item, x1, y1, x2, y2)) continue;
+        const std::string size = generalText(item.y2 - item.y1 - kerf) + " x " + generalText(item.x2 - item.x1 - kerf);
+        if (item.isPiece()) {
+            const std::string& name = result.cutOf(item).description;
+            overlaps.push_back("cut-piece " + size + (trimBlanks(name).empty() ? "" : " " + trimBlanks(name)));
+        } else if (item.kind == ItemKind::Offcut) {
+            overlaps.push_back("an off-cut " + size);
+        } else if (item.kind == ItemKind::Margin) {
+            const std::size_t m = i - result.layoutBegin(layout) - 1;
+            if (m < 4) margins.push_back(kMarginNames[m]);
+        }
+    }
+    overlaps.insert(overlaps.end(), margins.begin(), margins.end());
+    return overlaps;
+}
+
+std::string overlapQuestion(const std::vector<std::string>& overlaps) {
+    std::string list;
+    for (std::size_t i = 0; i < overlaps.size(); ++i) {
+        if (i > 0) list += i + 1 == overlaps.size() ? " and " : ", ";
+        list += overlaps[i];
+    }
+    return "This overlaps " + list + ". Keep it anyway?";
 }
 
 Plan editedPlan(const LoadedResult& result, int layout, const EditTarget& target, const EditRow& row) {

@@ -110,6 +110,16 @@ std::optional<std::string> outOfSheetMessage(const EditRow& row);
 // variety k.
 std::string addNewListText(const engine::LoadedResult& result);
 
+// What the edited rectangle (its corner and net size plus the kerf, as the plan will hold it) would
+// overlap in layout n, for the saw operator: each other cut-piece ("cut-piece 720 x 560 SIDE") and
+// off-cut ("an off-cut 300 x 120") it shares an area with, then each trim margin it reaches into
+// ("the top margin"). Edges that only touch overlap nothing; a deleted piece (a row of zeros)
+// overlaps nothing. Empty when the edit leaves a cuttable layout.
+std::vector<std::string> editOverlaps(const engine::LoadedResult& result, int layout, const EditTarget& target,
+                                      const EditRow& row);
+// "This overlaps a, b and c. Keep it anyway?"
+std::string overlapQuestion(const std::vector<std::string>& overlaps);
+
 // The plan with the edit applied:
 // - every through cut of layout n becomes a consumed (-3) item: a layout changed by hand is no
 //   longer cut along them;

@@ -73,6 +73,46 @@ LayoutCutting layoutCutting(std::span<const LayoutItem> items, const SheetVariet
     return c;
 }
 
+// The area counted twice when cut-pieces of a layout overlap (a hand edit kept against the warning):
+// the sum of the pieces' rectangles, each less `inset` on its far sides, less the area their union
+// covers. 0 for the layouts the engine makes, whose pieces never overlap.
+double overlappingPieceArea(std::span<const LayoutItem> items, float inset) {
+    std::vector<LayoutItem> pieces;
+    for (const LayoutItem& item : items)
+        if (item.isPiece() && item.x2 - inset > item.x1 && item.y2 - inset > item.y1) {
+            pieces.push_back(item);
+            pieces.back().x2 -= inset;
+            pieces.back().y2 -= inset;
+        }
+    bool overlap = false;
+    for (std::size_t i = 0; i < pieces.size() && !overlap; ++i)
+        for (std::size_t j = i + 1; j < pieces.size() && !overlap; ++j)
+            overlap = std::max(pieces[i].x1, pieces[j].x1) < std::min(pieces[i].x2, pieces[j].x2) &&
+                      std::max(pieces[i].y1, pieces[j].y1) < std::min(pieces[i].y2, pieces[j].y2);
+    if (!overlap) return 0;
+    // The union by the grid of all edges: a cell counts once when any piece covers it.
+    std::vector<double> xs, ys;
+    double sum = 0;
+    for (const LayoutItem& p : pieces) {
+        xs.insert(xs.end(), {p.x1, p.x2});
+        ys.insert(ys.end(), {p.y1, p.y2});
+        sum += static_cast<double>(p.x2 - p.x1) * static_cast<double>(p.y2 - p.y1);
+    }
+    std::sort(xs.begin(), xs.end());
+    std::sort(ys.begin(), ys.end());
+    double covered = 0;
+    for (std::size_t i = 0; i + 1 < xs.size(); ++i)
+        for (std::size_t j = 0; j + 1 < ys.size(); ++j) {
+            const double cx = (xs[i] + xs[i + 1]) / 2, cy = (ys[j] + ys[j + 1]) / 2;
+            for (const LayoutItem& p : pieces)
+                if (cx > p.x1 && cx < p.x2 && cy > p.y1 && cy < p.y2) {
+                    covered += (xs[i + 1] - xs[i]) * (ys[j + 1] - ys[j]);
+                    break;
+                }
+        }
+    return std::max(0.0, sum - covered);
+}
+
 // "+2", "-1", or nothing when produced equals ordered.
 std::string surplusText(float produced, float ordered) {
     std::string text = general(produced - ordered);
@@ -149,8 +189,13 @@ private:
 };
 
 Report ReportWriter::write() {
-    const engine::SolutionStatistics stats = engine::solutionStatistics(result_.items);
+    engine::SolutionStatistics stats = engine::solutionStatistics(result_.items);
     layoutTotal_ = stats.layouts;
+    // Pieces that overlap by a hand edit count once.
+    double twice = 0;
+    for (int n = 1; n <= result_.layoutCount(); ++n)
+        twice += overlappingPieceArea(result_.layout(n), 0) * static_cast<double>(result_.layout(n).front().quantity);
+    if (twice > 0 && stats.sheetArea > 0) stats.yield = engine::roundYield((stats.pieceArea - twice) / stats.sheetArea);
 
     produced_.assign(result_.job.cuts.size(), 0.0f);
     for (const LayoutItem& item : result_.items)
@@ -317,6 +362,7 @@ void ReportWriter::layoutSection(int n) {
         cutArea += static_cast<double>(c.length) * c.width;
         ++count[static_cast<std::size_t>(item.piece() - 1)];
     }
+    cutArea -= overlappingPieceArea(items, kerf_);
     double sheetArea = static_cast<double>(sheet.width) * sheet.length;
     if (sheetArea == 0) {
         sheetArea = 1;

@@ -11,7 +11,6 @@
 #include <variant>
 #include <vector>
 
-#include "support/fakes.h"
 #include "platform/clipboard.h"
 #include "platform/event_pump.h"
 #include "platform/file_dialogs.h"
