@@ -31,8 +31,12 @@ std::string layoutItemRecord(const LayoutItem& item) {
 }
 
 Plan parsePlan(std::string_view text) {
+    // A blank line holds no item: read as a field it would shift every record after it.
+    std::string records;
+    for (const std::string& line : splitLines(text))
+        if (line.find_first_not_of(" \t") != std::string::npos) records += line + "\r\n";
     Plan plan;
-    FieldReader reader(text);
+    FieldReader reader(records);
     while (!reader.atEnd()) {
         LayoutItem item;
         item.layout = wholeNumber(reader.next());

@@ -71,9 +71,9 @@ struct Plan {
 // One dia.tlf line without its line end, e.g. "1,-6,1,0,600,2440,600,1,0".
 std::string layoutItemRecord(const LayoutItem& item);
 
-// Layout items, nine fields each, in file order; the fields run on across line ends. A field that
-// is not a number reads as 0; whole-number fields take the leading number rounded (halves to
-// even), 0 when it is out of range. An empty text gives an empty plan.
+// Layout items, nine fields each, in file order; the fields run on across line ends, blank lines
+// are passed over. A field that is not a number reads as 0; whole-number fields take the leading
+// number rounded (halves to even), 0 when it is out of range. An empty text gives an empty plan.
 Plan parsePlan(std::string_view text);
 // The table-file text of the plan: one record per item, each followed by CR LF.
 std::string planText(const Plan& plan);

@@ -64,6 +64,8 @@ TEST(Plan, ItemsReadTypedAndWriteBackInTableForm) {
               "1,-1,1,0,0,1220,2440,2,0\r\n1,3,1,10,10,414.5,614,2,1\r\n2,-6,1,0,600,2440,600,1,0\r\n");
     EXPECT_EQ(planText(parsePlan(".5,-4,1,0.25,1e2,-0.0,7,1,0\r\n")), "0,-4,1,.25,100,0,7,1,0\r\n");
     EXPECT_TRUE(parsePlan("").empty());
+    // Blank lines hold no item and shift nothing.
+    EXPECT_EQ(parsePlan("\r\n1,-1,1,0,0,10,20,1,0\r\n  \r\n1,2,1,0,0,5,5,1,1\r\n\r\n").items.size(), 2u);
 }
 
 TEST(Plan, WholeNumberFieldsRoundHalvesToEvenAndTextReadsAsZero) {
