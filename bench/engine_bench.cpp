@@ -6,6 +6,8 @@
 //    without a best plan to cut it short;
 //  - Run: every iteration of a run at efficiency 1 on one thread, with the bound of the best plan,
 //    as the run's own thread builds them;
+//  - Deep: the deep search at efficiency 1 on every processor, with its plan's figures and the
+//    standard run's;
 //  - Draw: one whole number drawn from the random sequence.
 // Iteration and Run take the path (`/fast`, the default) or the path before tries that cannot fit
 // were passed over (`/before`: the library's Mersenne Twister, every try worked out in full), so
@@ -16,6 +18,7 @@
 
 #include <string>
 
+#include "engine/deep_search.h"
 #include "engine/optimize.h"
 #include "engine/prepare.h"
 #include "engine/random.h"
@@ -107,6 +110,25 @@ void Run(benchmark::State& state, const char* name, bool before) {
     }
 }
 
+// The deep search at nesting efficiency 1 on every processor: wall-clock time, and the yield and
+// layouts of its plan against the standard run's.
+void Deep(benchmark::State& state, const char* name) {
+    const Job job = readDocument(jobPath(name)).job();
+    RunSettings settings;
+    settings.efficiency = 1;
+    RunObserver quiet;
+    const RunOutcome standard = optimize(job, settings, quiet);
+    DeepObserver observer;
+    DeepOutcome deep;
+    for (auto _ : state) deep = optimizeDeep(job, settings, observer);
+    state.counters["runs"] = static_cast<double>(stockVariants(job).size() + 1);
+    state.counters["yield"] = std::stod(deep.outcome.figures.yieldText);
+    state.counters["layouts"] = deep.outcome.plan.layoutCount();
+    state.counters["standard_yield"] = std::stod(standard.figures.yieldText);
+    state.counters["standard_layouts"] = standard.plan.layoutCount();
+    state.SetLabel(deep.line);
+}
+
 template <class Generator>
 void Draw(benchmark::State& state) {
     Generator random;
@@ -147,6 +169,10 @@ BENCHMARK_CAPTURE(Run, large/fast, "large", false)->Unit(benchmark::kMillisecond
 BENCHMARK_CAPTURE(Run, large/before, "large", true)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(Run, xlarge/fast, "xlarge", false)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(Run, xlarge/before, "xlarge", true)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+BENCHMARK_CAPTURE(Deep, small, "small")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(Deep, medium, "medium")->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK_CAPTURE(Deep, large, "large")->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 BENCHMARK_TEMPLATE(Draw, Random)->Name("Draw/fast");
 BENCHMARK_TEMPLATE(Draw, LibraryRandom)->Name("Draw/before");

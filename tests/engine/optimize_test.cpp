@@ -1,6 +1,6 @@
 // Runs as a whole: the published conformance jobs byte for byte on any number of lanes, every plan
 // through the independent plan checker; outcomes and messages; stop and continuation; the
-// objective that decides which plan stays; two runs at once on two threads.
+// objective that decides which plan stays; two runs at once on two threads; the deep search.
 
 #include "engine/optimize.h"
 
@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "engine/deep_search.h"
 #include "job/document.h"
 #include "plan_checker.h"
 #include "support/temp_folder.h"
@@ -175,6 +176,72 @@ TEST(Optimize, WithNeitherObjectiveTheFirstCompletePlanStays) {
     ASSERT_TRUE(firstOnly.shown.at(0).ends_with(" met"));  // iteration 1 meets the demand
     EXPECT_EQ(outcome.plan, first.plan);
     EXPECT_EQ(outcome.figures.improvements, 1);
+}
+
+// Counts a deep search's runs; requests a stop once `stopAfter` runs have finished.
+struct DeepRecorder : DeepObserver {
+    explicit DeepRecorder(std::size_t stopAfter = 0) : stopAfter(stopAfter) {}
+    void runStarted(const DeepProgress&) override { ++started; }
+    void runFinished(const DeepProgress& p) override {
+        last = p;
+        if (p.finished == stopAfter) stop.request_stop();
+    }
+    std::size_t stopAfter, started = 0;
+    DeepProgress last;
+    std::stop_source stop;
+};
+
+TEST(DeepSearch, OnMixedStockTheLargeSheetsAloneWin) {
+    // 20 sheets of 2440 x 1220 (row 1) and 20 of 2800 x 2070 (row 2): the standard run takes one
+    // large and two small sheets for 67.44 %, the large sheets alone give two for 68.41 %.
+    const std::string project = conformanceFile("mixed_stock.opt");
+    const Document doc = readDocument(test::dataFile("conformance/mixed_stock.opt"));
+    const RunResult standard = runConformance("mixed_stock.opt", settingsFor(4));
+    EXPECT_NEAR(standard.check.yield * 100, 67.44, 0.005);
+    EXPECT_EQ(standard.check.layouts, 3);
+    Job largeOnly = doc.job();
+    largeOnly.stock.erase(largeOnly.stock.begin());
+    RunObserver quiet;
+    const std::string expected = planText(optimize(largeOnly, settingsFor(4), quiet).plan);
+
+    // A third row sorts first but takes nothing (its margins leave no room): the winning plan is
+    // numbered against all three rows, and the row alone is skipped.
+    Job withUseless = doc.job();
+    withUseless.stock.push_back({3000, 2100, 5, 1000, 1000, 1000, 1000, "SCRAP"});
+    std::string uselessProject = project;
+    uselessProject.insert(uselessProject.find("[END]", uselessProject.find("[SHEET.TLF]")),
+                          "\"3000\",\"2100\",\"5\",\"1000\",\"1000\",\"1000\",\"1000\",\"SCRAP\"\r\n");
+    for (const bool useless : {false, true}) {
+        DeepRecorder recorder;
+        const DeepOutcome deep = optimizeDeep(useless ? withUseless : doc.job(), settingsFor(4, 2), recorder);
+        const auto check = test::checkProjectPlan(useless ? uselessProject : project, false, planText(deep.outcome.plan));
+        EXPECT_TRUE(check.ok()) << check.summary();
+        EXPECT_NEAR(check.yield * 100, 68.41, 0.005);
+        EXPECT_EQ(check.layouts, 2);
+        EXPECT_EQ(deep.line, "Deep search: best with sheet rows 2");
+        EXPECT_EQ(recorder.started, useless ? 7u : 3u);  // the standard run and the variants
+        EXPECT_EQ(recorder.last.finished, recorder.started);
+        EXPECT_EQ(deep.outcome.message, kDoneMessage);
+        EXPECT_TRUE(useless || planText(deep.outcome.plan) == expected) << "the large sheets' own plan";
+    }
+}
+
+TEST(DeepSearch, OneKindOfStockGivesTheStandardPlanAndAStopKeepsAValidPlan) {
+    // merge.opt holds two identical rows, which merge: no variant.
+    DeepRecorder recorder;
+    const DeepOutcome deep = optimizeDeep(readDocument(test::dataFile("conformance/merge.opt")).job(), settingsFor(5),
+                                          recorder);
+    EXPECT_EQ(planText(deep.outcome.plan), conformanceFile("merge.dia.tlf"));
+    EXPECT_EQ(deep.line, "Deep search: best with all sheet rows");
+    EXPECT_EQ(recorder.started, 1u);
+
+    DeepRecorder stopping(1);
+    const DeepOutcome stopped = optimizeDeep(readDocument(test::dataFile("conformance/mixed_stock.opt")).job(),
+                                             settingsFor(4, 2), stopping, stopping.stop.get_token());
+    EXPECT_EQ(stopped.outcome.status, RunOutcome::Status::Stopped);
+    EXPECT_LE(stopping.started, 2u);  // the run going on when the first one finished stops too
+    const auto check = test::checkProjectPlan(conformanceFile("mixed_stock.opt"), false, planText(stopped.outcome.plan));
+    EXPECT_TRUE(check.ok() && !stopped.outcome.plan.empty()) << check.summary();
 }
 
 }  // namespace
