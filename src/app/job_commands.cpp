@@ -128,17 +128,41 @@ std::filesystem::path writeJobLabels(const Document& doc, const Workspace& works
     return file;
 }
 
-int importLibrarySizes(Document& doc, const Workspace& workspace) {
-    if (doc.mode == StockMode::Coil)
-        throw InputError("Coils are not imported from the material library (sheet mode only).");
+std::optional<LibrarySizes> librarySizesFor(const Document& doc, const Workspace& workspace) {
     const auto stock = librarySheetsFor(workspace, doc.tables.basic);
-    if (stock.empty())
-        throw InputError("Material specified was not found in MLM (" + materialLibraryPath(workspace).string() + ").");
+    if (stock.empty()) return std::nullopt;
+    GridTable defaultSheets = makeSheetGrid();
+    const auto defaults = workspace.file(kDefaultsFile);
+    if (fileExists(defaults)) defaultSheets.loadText(readProjectFile(defaults).text(kSheetSection));
+    LibrarySizes sizes;
+    sizes.count = static_cast<int>(stock.size());
+    sizes.sheetText = importedSheetText(stock, marginsToKeep(doc.tables.sheets, defaultSheets));
+    sizes.replaced = sheetRowNames(doc.tables.sheets);
+    return sizes;
+}
+
+void applyLibrarySizes(Document& doc, const LibrarySizes& sizes) {
     doc.tables.sheets.clear();
-    doc.tables.sheets.loadText(importedSheetText(stock));
+    doc.tables.sheets.loadText(sizes.sheetText);
     doc.plan = {};
     doc.changed = true;
-    return static_cast<int>(stock.size());
+}
+
+std::string importMessage(const LibrarySizes& sizes) {
+    std::string message = std::to_string(sizes.count) + kImportedMessage;
+    for (std::size_t i = 0; i < sizes.replaced.size(); ++i)
+        message += (i == 0 ? "\nReplaced: " : ", ") + sizes.replaced[i];
+    return message;
+}
+
+LibrarySizes importLibrarySizes(Document& doc, const Workspace& workspace) {
+    if (doc.mode == StockMode::Coil)
+        throw InputError("Coils are not imported from the material library (sheet mode only).");
+    const auto sizes = librarySizesFor(doc, workspace);
+    if (!sizes)
+        throw InputError("Material specified was not found in MLM (" + materialLibraryPath(workspace).string() + ").");
+    applyLibrarySizes(doc, *sizes);
+    return *sizes;
 }
 
 std::size_t returnOffcutsToLibrary(const Document& doc, const Workspace& workspace) {

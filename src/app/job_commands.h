@@ -79,10 +79,23 @@ layouts::ExportResult exportJobDxf(const Document& doc, const Workspace& workspa
 std::filesystem::path writeJobLabels(const Document& doc, const Workspace& workspace, std::optional<int> from,
                                      std::optional<int> to, const std::filesystem::path& output);
 
-// The material library's sizes of the job's material into its sheet table (sheet mode only; the
-// plan is discarded). Returns the number of sizes. Throws InputError (coil mode, material not in
+// What an import from the material library brings: the sizes of the job's material, grain and
+// thickness as sheet rows that keep the trim margins (those of the job's first row that has any,
+// else those of Defaults), and the names of the rows they replace.
+struct LibrarySizes {
+    int count = 0;
+    std::string sheetText;
+    std::vector<std::string> replaced;
+};
+// Nothing when the library has no size of the material (or no library file). Throws FileError.
+std::optional<LibrarySizes> librarySizesFor(const Document& doc, const Workspace& workspace);
+// The sheet rows replaced by the sizes; the plan is discarded.
+void applyLibrarySizes(Document& doc, const LibrarySizes& sizes);
+// "3 size(s) imported from MLM", then the rows replaced: "Replaced: 2800 x 2070 RACK A, ...".
+std::string importMessage(const LibrarySizes& sizes);
+// The import of the command line: sheet mode only. Throws InputError (coil mode, material not in
 // the library), FileError.
-int importLibrarySizes(Document& doc, const Workspace& workspace);
+LibrarySizes importLibrarySizes(Document& doc, const Workspace& workspace);
 // The off-cuts of the job's plan and the sheets it used returned to the material library (sheet
 // mode only). Returns the number of records. Throws InputError, FileError.
 std::size_t returnOffcutsToLibrary(const Document& doc, const Workspace& workspace);

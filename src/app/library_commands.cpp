@@ -1,6 +1,7 @@
 #include "app/library_commands.h"
 
 #include "app/base_module.h"
+#include "app/job_commands.h"
 #include "libraries/load_products.h"
 #include "libraries/offcut_export.h"
 #include "platform/prompt.h"
@@ -28,33 +29,30 @@ SheetImportResult importSheetsFromLibrary(BaseModule& module) {
     SheetImportResult result;
     if (module.mode() != StockMode::Sheet) return result;
     Prompt& prompt = module.prompt();
-    std::vector<StockRecord> stock;
+    std::optional<LibrarySizes> sizes;
     try {
-        stock = librarySheetsFor(module.workspace(), module.tables().basic);
+        sizes = librarySizesFor(module.document(), module.workspace());
     } catch (const std::exception& e) {
         prompt.tell(e.what(), kAttention, Icon::Exclamation);
         return result;
     }
-    result.count = static_cast<int>(stock.size());
-    if (stock.empty()) {
+    if (!sizes) {
         const Answer a =
             prompt.ask(Message{kNotInLibraryQuestion, kAttention, Icon::Exclamation, Buttons::YesNo, Answer::Yes});
         result.openLibrary = a == Answer::Yes;
         return result;
     }
+    result.count = sizes->count;
     // The import replaces the sheet table, so it is an edit of the job like a typed blank.
     if (module.confirmJobEdit(' ') == ChangeAnswer::Refuse) {
         result.outcome = SheetImportResult::Outcome::Refused;
         return result;
     }
-    GridTable& sheets = module.tables().sheets;
-    sheets.clear();
-    sheets.loadText(importedSheetText(stock));
+    applyLibrarySizes(module.document(), *sizes);
     result.outcome = SheetImportResult::Outcome::Imported;
     module.state().importLock = true;
     module.state().exportMark = true;
-    module.document().changed = true;
-    prompt.tell(std::to_string(result.count) + kImportedMessage, kAttention, Icon::Information);
+    prompt.tell(importMessage(*sizes), kAttention, Icon::Information);
     return result;
 }
 

@@ -23,11 +23,11 @@ int mergeLibrary(const Workspace& workspace, CommandContext& context) {
 int importSizes(const Workspace& workspace, const std::string& job, CommandContext& context) {
     Document doc = openJob(job);
     const bool hadPlan = !doc.plan.empty();
-    const int count = importLibrarySizes(doc, workspace);
+    const LibrarySizes sizes = importLibrarySizes(doc, workspace);
     if (hadPlan)
         context.err << "The stored layout result no longer fits the tables and was discarded: optimize again.\n";
     saveJob(doc);
-    context.out << count << kImportedMessage << "\n";
+    context.out << importMessage(sizes) << "\n";
     return kExitOk;
 }
 

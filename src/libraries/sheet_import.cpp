@@ -1,5 +1,7 @@
 #include "libraries/sheet_import.h"
 
+#include <optional>
+
 #include "job/job_tables.h"
 #include "table/editing.h"
 #include "table/file_ops.h"
@@ -27,10 +29,41 @@ std::vector<StockRecord> stockForMaterial(const std::vector<StockRecord>& librar
     return taken;
 }
 
-std::string importedSheetText(const std::vector<StockRecord>& stock) {
+namespace {
+
+std::optional<SheetMargins> firstMargins(const GridTable& sheets) {
+    for (int r = 1; r < sheets.rowCount(); ++r) {
+        SheetMargins m{trimBlanks(sheets.cell(r, kMarginLeft)), trimBlanks(sheets.cell(r, kMarginTop)),
+                       trimBlanks(sheets.cell(r, kMarginRight)), trimBlanks(sheets.cell(r, kMarginBottom))};
+        if (!m.left.empty() || !m.top.empty() || !m.right.empty() || !m.bottom.empty()) return m;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+SheetMargins marginsToKeep(const GridTable& sheets, const GridTable& fallback) {
+    if (auto m = firstMargins(sheets)) return *m;
+    return firstMargins(fallback).value_or(SheetMargins{});
+}
+
+std::vector<std::string> sheetRowNames(const GridTable& sheets) {
+    std::vector<std::string> names;
+    for (int r = 1; r < sheets.rowCount(); ++r) {
+        if (sheets.rowEmpty(r)) continue;
+        std::string name = trimBlanks(sheets.cell(r, kSheetLength)) + " x " + trimBlanks(sheets.cell(r, kSheetWidth));
+        const std::string location = trimBlanks(sheets.cell(r, kSheetLocation));
+        if (!location.empty()) name += " " + location;
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+std::string importedSheetText(const std::vector<StockRecord>& stock, const SheetMargins& margins) {
     std::string text;
     for (const StockRecord& s : stock)
-        text += quotedRecord({s[kStockLength], s[kStockWidth], s[kStockQty], "", "", "", "", s[kStockLocation]});
+        text += quotedRecord({s[kStockLength], s[kStockWidth], s[kStockQty], margins.left, margins.top, margins.right,
+                              margins.bottom, s[kStockLocation]});
     return text;
 }
 

@@ -24,8 +24,20 @@ std::vector<StockRecord> stockForMaterial(const std::vector<StockRecord>& librar
 // 1 of the basic details; nothing when the library file does not exist.
 std::vector<StockRecord> librarySheetsFor(const Workspace& workspace, const GridTable& basic);
 
-// sheet.tlf rows for the taken records: LENGTH, WIDTH, QTY, four empty margins, LOCATION.
-std::string importedSheetText(const std::vector<StockRecord>& stock);
+// The trim margins of a sheet row, as typed.
+struct SheetMargins {
+    std::string left, top, right, bottom;
+};
+// The margins an import gives every row it brings: those of the job's first sheet row that has
+// any, else those of `fallback` (the sheets of Defaults) likewise, else none.
+SheetMargins marginsToKeep(const GridTable& sheets, const GridTable& fallback);
+
+// "2800 x 2070 RACK A" for each row of the sheet table that holds anything: the rows an import
+// replaces.
+std::vector<std::string> sheetRowNames(const GridTable& sheets);
+
+// Sheet table rows for the taken records: LENGTH, WIDTH, QTY, the margins, LOCATION.
+std::string importedSheetText(const std::vector<StockRecord>& stock, const SheetMargins& margins = {});
 
 inline constexpr const char* kImportedMessage = " size(s) imported from MLM";
 inline constexpr const char* kNotInLibraryQuestion =

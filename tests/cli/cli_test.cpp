@@ -167,10 +167,14 @@ std::vector<Case> cases() {
              // The new job took the basic details of Defaults.
              EXPECT_EQ(section(w.read("new.opt"), kBasicSection), section(w.read("Defaults"), kBasicSection));
          }},
-        {"mlm import of the example's material", {}, "mlm import {work}/kitchen.opt", 0, {"size(s) imported from MLM"},
-         {}, [](const TempFolder& w, const Outcome&) {
-             EXPECT_NE(section(w.read("kitchen.opt"), kSheetSection), section(test::readFile(
-                 std::string(VELTRIX_EXAMPLES) + "/workshop/kitchen.opt"), kSheetSection));
+        {"mlm import keeps the job's trim margins and names the rows it replaces", {}, "mlm import {work}/kitchen.opt", 0,
+         {"4 size(s) imported from MLM\nReplaced: 2800 x 2070 RACK A, 2440 x 1220 RACK B, 3050 x 1300 RACK C\n"}, {},
+         [](const TempFolder& w, const Outcome&) {
+             const std::string sheets = section(w.read("kitchen.opt"), kSheetSection);
+             EXPECT_NE(sheets.find("\"2440\",\"1220\",\"10\",\"10\",\"10\",\"10\",\"10\",\"RACK B\""), std::string::npos)
+                 << sheets;
+             EXPECT_NE(sheets.find("\"1200\",\"640\",\"1\",\"10\",\"10\",\"10\",\"10\",\"OFFCUT 1\""), std::string::npos)
+                 << sheets;
          }},
         {"load-products with a prefix that cannot be a file name", {}, "load-products {work}/order.csv --prefix 'a/b'",
          2, {}, {"prefix"}, {}},
