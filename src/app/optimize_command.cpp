@@ -13,6 +13,8 @@ bool checkBeforeRun(const Job& job, const Workspace& workspace, Prompt& prompt,
         prompt.ask(Message{kToleranceMessage, "", Icon::Question, Buttons::Ok, Answer::Ok});
         return false;
     }
+    if (const std::string problem = readMiscSettings(workspace).efficiencyProblem; !problem.empty())
+        prompt.tell(problem, "Attention!", Icon::Information);
     if (reportOption(workspace) == kOptionWeight) {
         while (densityOf(workspace, job.basic.material) == 0) {
             const Answer answer =

@@ -1,7 +1,9 @@
 #include "job/settings.h"
 
 #include <cctype>
+#include <cmath>
 
+#include "table/error.h"
 #include "table/file_ops.h"
 #include "table/number_text.h"
 #include "table/table_file.h"
@@ -21,14 +23,42 @@ MiscSettings readMiscSettings(const Workspace& workspace) {
     s.increment = leadingFloat(s.incrementText);
     if (!reader.atEnd()) {
         const std::string third = trimBlanks(reader.next());
-        if (!third.empty() && (std::isdigit(static_cast<unsigned char>(third[0])) || third[0] == '-' || third[0] == '+'))
-            s.efficiency = static_cast<int>(leadingDouble(third));
+        if (!third.empty() && (std::isdigit(static_cast<unsigned char>(third[0])) || third[0] == '-' || third[0] == '+')) {
+            // Only a whole number the slider can show is used: 0 or less ends every run at once,
+            // a huge one never ends, and one beyond the range of int cannot even be converted.
+            const double value = leadingDouble(third);
+            if (value >= 1 && value <= 100 && value == std::floor(value)) {
+                s.efficiency = static_cast<int>(value);
+            } else {
+                s.efficiencyProblem = "The nesting efficiency " + third + " of " + kMiscFile +
+                                      " is not a whole number from 1 to 100: " + std::to_string(kDefaultEfficiency) +
+                                      " is used.";
+            }
+        }
     }
     return s;
 }
 
+std::optional<std::string> settingsNumberProblem(std::string_view field, std::string_view text) {
+    const std::string value = trimBlanks(text);
+    bool point = false;
+    for (char c : value) {
+        if (c >= '0' && c <= '9') continue;
+        if (c == '.' && !point) {
+            point = true;
+            continue;
+        }
+        return std::string(field) + ": \"" + value +
+               "\" is not a number: type digits and at most one point, nothing negative.";
+    }
+    return std::nullopt;
+}
+
 void writeMiscSettings(const Workspace& workspace, std::string_view reportOption, std::string_view incrementText,
                        int efficiency) {
+    if (auto problem = settingsNumberProblem("Edge-banding increment", incrementText)) throw InputError(*problem);
+    if (efficiency < 1 || efficiency > 100)
+        throw InputError("The nesting efficiency is a whole number from 1 to 100, not " + std::to_string(efficiency) + ".");
     std::string text = RecordWriter().text(reportOption).line();
     text += RecordWriter().number(leadingFloat(incrementText)).line();
     text += RecordWriter().number(efficiency).line();

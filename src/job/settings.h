@@ -19,16 +19,27 @@ inline constexpr const char* kOptionWeight = "Weight";
 inline constexpr const char* kOptionArea = "Area";
 inline constexpr const char* kOptionAreaBanding = "Area With Edge Banding";
 
+inline constexpr int kDefaultEfficiency = 10;
+
 struct MiscSettings {
     bool exists = false;             // misc.set was found
     std::string reportOption;        // line 1 as written ("" for none)
     std::string incrementText;       // line 2 as written
     float increment = 0;             // line 2 as a number
-    int efficiency = 10;             // line 3, 10 when absent or not a number
+    int efficiency = kDefaultEfficiency;  // line 3: a whole number from 1 to 100, else 10
+    std::string efficiencyProblem;   // why line 3 was not used, for the user; empty when it was
 };
 
 MiscSettings readMiscSettings(const Workspace& workspace);
-// Writes misc.set: the option quoted, the increment read as a number, the efficiency.
+
+// What is wrong with a number typed into a settings field, as the grids check numbers: digits and
+// at most one point, nothing else (no sign, no exponent); empty text counts as 0. Nothing when it
+// is a number. The message names the field: "Edge-banding increment: "-5abc" is not a number ...".
+std::optional<std::string> settingsNumberProblem(std::string_view field, std::string_view text);
+
+// Writes misc.set: the option quoted, the increment read as a number, the efficiency. Throws
+// InputError, writing nothing, when the increment is not a number (settingsNumberProblem) or the
+// efficiency is not from 1 to 100; FileError when the file cannot be written.
 void writeMiscSettings(const Workspace& workspace, std::string_view reportOption, std::string_view incrementText,
                        int efficiency);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
+#include "table/error.h"
 #include "table/workspace.h"
 
 namespace veltrix {
@@ -24,8 +25,25 @@ TEST(MiscSettings, ThreeLinesWithDefaultsForWhatIsMissingOrNoNumber) {
     }
     writeMiscSettings(ws, "Area With Edge Banding", "0.5", 25);
     EXPECT_EQ(dir.read("misc.set"), "\"Area With Edge Banding\"\r\n.5\r\n25\r\n");
-    writeMiscSettings(ws, "", "two", 100);
+    writeMiscSettings(ws, "", "", 100);
     EXPECT_EQ(dir.read("misc.set"), "\"\"\r\n0\r\n100\r\n");
+    // Junk is told, not stored: the file stays as it was.
+    for (const char* junk : {"-5abc", "two", "1.2.3", "1e3", "+4"}) {
+        EXPECT_THROW(writeMiscSettings(ws, "Area", junk, 10), InputError) << junk;
+        EXPECT_EQ(settingsNumberProblem("Edge-banding increment", junk).value_or(""),
+                  std::string("Edge-banding increment: \"") + junk +
+                      "\" is not a number: type digits and at most one point, nothing negative.");
+    }
+    EXPECT_THROW(writeMiscSettings(ws, "Area", "1", 0), InputError);
+    EXPECT_EQ(dir.read("misc.set"), "\"\"\r\n0\r\n100\r\n");
+    EXPECT_FALSE(settingsNumberProblem("x", " 12.5 ").has_value());
+    // An efficiency the run cannot use falls back to 10 and says so.
+    for (const char* line : {"0", "-5", "0.4", "1e300", "99999", "2147483648"}) {
+        dir.write("misc.set", std::string("\"Area\"\r\n0\r\n") + line + "\r\n");
+        const MiscSettings misc = readMiscSettings(ws);
+        EXPECT_EQ(misc.efficiency, 10) << line;
+        EXPECT_NE(misc.efficiencyProblem.find(line), std::string::npos) << misc.efficiencyProblem;
+    }
     // Efficiency x 6.4, halves to even: 25.6 -> 26, 6.4 -> 6, 32, 640.
     for (const auto& [efficiency, factor] : std::vector<std::pair<int, int>>{{4, 26}, {1, 6}, {5, 32}, {100, 640}})
         EXPECT_EQ(efficiencyFactor(efficiency), factor) << efficiency;
