@@ -14,10 +14,10 @@
 #include "app/layout_viewer.h"
 #include "app/optimize_command.h"
 #include "ui/density_window.h"
-#include "ui/dia_window.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
 #include "ui/job_windows.h"
+#include "ui/layouts_window.h"
 #include "ui/progress_dialog.h"
 #include "ui/result_windows.h"
 #include "ui/tool_windows.h"
@@ -30,9 +30,9 @@ BaseWindow::BaseWindow(const Services& services, StockMode mode, QWidget* launch
       module_(services.workspace, mode, services.prompt, services.dialogs, *this),
       launcher_(launcher),
       mdi_(new QMdiArea(this)) {
-    setObjectName(QStringLiteral("BaseModule"));
+    setObjectName(QStringLiteral("baseModule"));
     setAttribute(Qt::WA_DeleteOnClose);
-    mdi_->setObjectName(QStringLiteral("MDI"));
+    mdi_->setObjectName(QStringLiteral("mdiArea"));
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
@@ -73,34 +73,37 @@ void BaseWindow::buildMenus() {
     };
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    make(file, "mnuNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), [this] { module_.fileNew(); });
-    make(file, "mnuOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), [this] { module_.fileOpen(); });
-    make(file, "mnuSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { module_.fileSave(); });
-    make(file, "mnuSaveAs", QStringLiteral("Save &As..."), {}, [this] { module_.fileSaveAs(); });
+    make(file, "actionNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N), [this] { module_.fileNew(); });
+    make(file, "actionOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+         [this] { module_.fileOpen(); });
+    make(file, "actionSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
+         [this] { module_.fileSave(); });
+    make(file, "actionSaveAs", QStringLiteral("Save &As..."), {}, [this] { module_.fileSaveAs(); });
     file->addSeparator();
-    make(file, "mnuSaveDefaults", QStringLiteral("Save As Defaults"), {}, [this] { module_.fileSaveAsDefaults(); });
+    make(file, "actionSaveAsDefaults", QStringLiteral("Save As Defaults"), {},
+         [this] { module_.fileSaveAsDefaults(); });
     file->addSeparator();
-    make(file, "mnuExit", QStringLiteral("E&xit"), {}, [this] { exitCommand(); });
+    make(file, "actionExit", QStringLiteral("E&xit"), {}, [this] { exitCommand(); });
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    make(edit, "mnuBasic", QStringLiteral("&Basic Details"), QKeySequence(Qt::Key_F4),
+    make(edit, "actionBasicDetails", QStringLiteral("&Basic Details"), QKeySequence(Qt::Key_F4),
          [this] { showJobWindow(JobGrid::Basic); });
     edit->addSeparator();
-    make(edit, "mnuSheets", coil ? QStringLiteral("Coi&l Specifications") : QStringLiteral("&Sheet Specifications"),
+    make(edit, "actionSheets", coil ? QStringLiteral("Coi&l Specifications") : QStringLiteral("&Sheet Specifications"),
          QKeySequence(Qt::Key_F2), [this] { showJobWindow(JobGrid::Sheets); });
     edit->addSeparator();
-    make(edit, "mnuCuts", QStringLiteral("&Cut-Piece Specifications"), QKeySequence(Qt::Key_F3),
+    make(edit, "actionCutPieces", QStringLiteral("&Cut-Piece Specifications"), QKeySequence(Qt::Key_F3),
          [this] { showJobWindow(JobGrid::Cuts); });
 
     QMenu* optimize = menuBar()->addMenu(QStringLiteral("&Optimize"));
-    make(optimize, "mnuOptimize", QStringLiteral("&Start Optimization"), QKeySequence(Qt::Key_F5),
+    make(optimize, "actionOptimize", QStringLiteral("&Start Optimization"), QKeySequence(Qt::Key_F5),
          [this] { startOptimization(); });
     optimize->addSeparator();
-    QAction* yield = make(optimize, "mnuMaxYield", QStringLiteral("Maximum Yield"), {}, [this] {
+    QAction* yield = make(optimize, "actionMaximumYield", QStringLiteral("Maximum Yield"), {}, [this] {
         module_.toggleObjective();
         syncObjectiveChecks();
     });
-    QAction* layouts = make(optimize, "mnuMinLayouts", QStringLiteral("Minimum Layouts"), {}, [this] {
+    QAction* layouts = make(optimize, "actionMinimumLayouts", QStringLiteral("Minimum Layouts"), {}, [this] {
         module_.toggleObjective();
         syncObjectiveChecks();
     });
@@ -109,23 +112,23 @@ void BaseWindow::buildMenus() {
     syncObjectiveChecks();
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    make(view, "mnuReport", QStringLiteral("&Report"), QKeySequence(Qt::Key_F7), [this] { viewReport(); });
+    make(view, "actionReport", QStringLiteral("&Report"), QKeySequence(Qt::Key_F7), [this] { viewReport(); });
     view->addSeparator();
-    make(view, "mnuLayouts", QStringLiteral("&Layouts"), QKeySequence(Qt::Key_F8), [this] { viewLayouts(); });
+    make(view, "actionLayouts", QStringLiteral("&Layouts"), QKeySequence(Qt::Key_F8), [this] { viewLayouts(); });
     view->addSeparator();
-    make(view, "mnuOffcuts", QStringLiteral("&Off-Cut Table"), QKeySequence(Qt::Key_F6), [this] { viewOffcuts(); });
+    make(view, "actionOffcuts", QStringLiteral("&Off-Cut Table"), QKeySequence(Qt::Key_F6), [this] { viewOffcuts(); });
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    make(tools, "mnuUnit", QStringLiteral("&Unit Conversion Tool"), QKeySequence(Qt::Key_F9),
+    make(tools, "actionUnitConversion", QStringLiteral("&Unit Conversion Tool"), QKeySequence(Qt::Key_F9),
          [this] { openUnitConversion(*this); });
     tools->addSeparator();
-    make(tools, "mnuDensity", QStringLiteral("&Density Table"), {}, [this] { showDensityTable(); });
+    make(tools, "actionDensityTable", QStringLiteral("&Density Table"), {}, [this] { showDensityTable(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    make(help, "mnuHelp", QStringLiteral("&Veltrix Help"), QKeySequence(Qt::Key_F1), [this] { services_.help(); });
+    make(help, "actionHelp", QStringLiteral("&Veltrix Help"), QKeySequence(Qt::Key_F1), [this] { services_.help(); });
 
     QToolBar* bar = addToolBar(QStringLiteral("Toolbar"));
-    bar->setObjectName(QStringLiteral("TB"));
+    bar->setObjectName(QStringLiteral("toolBar"));
     bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     auto tool = [&](const char* name, const QString& key, const QString& tip, QStyle::StandardPixmap icon,
@@ -137,32 +140,34 @@ void BaseWindow::buildMenus() {
         connect(a, &QAction::triggered, target, &QAction::trigger);
         return a;
     };
-    tool("tbNew", QStringLiteral("New"), QStringLiteral("New FIle"), QStyle::SP_FileIcon, "mnuNew");
-    tool("tbOpen", QStringLiteral("Open"), QStringLiteral("Open File"), QStyle::SP_DialogOpenButton, "mnuOpen");
-    tool("tbSave", QStringLiteral("Save"), QStringLiteral("Save File"), QStyle::SP_DialogSaveButton, "mnuSave");
+    tool("toolNew", QStringLiteral("New"), QStringLiteral("New FIle"), QStyle::SP_FileIcon, "actionNew");
+    tool("toolOpen", QStringLiteral("Open"), QStringLiteral("Open File"), QStyle::SP_DialogOpenButton, "actionOpen");
+    tool("toolSave", QStringLiteral("Save"), QStringLiteral("Save File"), QStyle::SP_DialogSaveButton, "actionSave");
     bar->addSeparator();
-    tool("tbBasic", QStringLiteral("Basic"), QStringLiteral("Basic Details"), QStyle::SP_FileDialogInfoView, "mnuBasic");
-    QAction* sheets = tool("tbSheets", QStringLiteral("Sheets"), QStringLiteral("Sheet Specifications"),
-                           QStyle::SP_FileDialogListView, "mnuSheets");
-    QAction* coils = tool("tbCoils", QStringLiteral("Coils"), QStringLiteral("Coil Specifications"),
-                          QStyle::SP_FileDialogListView, "mnuSheets");
+    tool("toolBasicDetails", QStringLiteral("Basic"), QStringLiteral("Basic Details"), QStyle::SP_FileDialogInfoView,
+         "actionBasicDetails");
+    QAction* sheets = tool("toolSheets", QStringLiteral("Sheets"), QStringLiteral("Sheet Specifications"),
+                           QStyle::SP_FileDialogListView, "actionSheets");
+    QAction* coils = tool("toolCoils", QStringLiteral("Coils"), QStringLiteral("Coil Specifications"),
+                          QStyle::SP_FileDialogListView, "actionSheets");
     sheets->setVisible(!coil);
     coils->setVisible(coil);
-    tool("tbCuts", QStringLiteral("Cut Pieces"), QStringLiteral("Cut-Piece Specifications"),
-         QStyle::SP_FileDialogDetailedView, "mnuCuts");
+    tool("toolCutPieces", QStringLiteral("Cut Pieces"), QStringLiteral("Cut-Piece Specifications"),
+         QStyle::SP_FileDialogDetailedView, "actionCutPieces");
     bar->addSeparator();
-    tool("tbOptimize", QStringLiteral("Optimize"), QStringLiteral("Start Optimization"), QStyle::SP_MediaPlay,
-         "mnuOptimize");
+    tool("toolOptimize", QStringLiteral("Optimize"), QStringLiteral("Start Optimization"), QStyle::SP_MediaPlay,
+         "actionOptimize");
     bar->addSeparator();
-    tool("tbReport", QStringLiteral("Report"), QStringLiteral("Report"), QStyle::SP_FileDialogContentsView,
-         "mnuReport");
-    tool("tbLayouts", QStringLiteral("Layouts"), QStringLiteral("Layouts"), QStyle::SP_DesktopIcon, "mnuLayouts");
-    tool("tbOffcuts", QStringLiteral("Offcuts"), QStringLiteral("Off-Cut Table"), QStyle::SP_TrashIcon, "mnuOffcuts");
+    tool("toolReport", QStringLiteral("Report"), QStringLiteral("Report"), QStyle::SP_FileDialogContentsView,
+         "actionReport");
+    tool("toolLayouts", QStringLiteral("Layouts"), QStringLiteral("Layouts"), QStyle::SP_DesktopIcon, "actionLayouts");
+    tool("toolOffcuts", QStringLiteral("Offcuts"), QStringLiteral("Off-Cut Table"), QStyle::SP_TrashIcon,
+         "actionOffcuts");
 }
 
 void BaseWindow::syncObjectiveChecks() {
-    action("mnuMaxYield")->setChecked(module_.document().objective.maximumYield);
-    action("mnuMinLayouts")->setChecked(module_.document().objective.minimumLayouts);
+    action("actionMaximumYield")->setChecked(module_.document().objective.maximumYield);
+    action("actionMinimumLayouts")->setChecked(module_.document().objective.minimumLayouts);
 }
 
 void BaseWindow::start() {
@@ -245,11 +250,11 @@ void BaseWindow::startOptimization() {
     dialog.exec();
     progress_ = nullptr;
     finishRun(module_, dialog.outcome());
-    afterRun(module_);
+    afterRun(module_, dialog.outcome());
 }
 
 QWidget* BaseWindow::progressDialog() const { return progress_.data(); }
-DiaWindow* BaseWindow::diaWindow() const { return dia_.data(); }
+LayoutsWindow* BaseWindow::layoutsWindow() const { return layouts_.data(); }
 ReportWindow* BaseWindow::reportWindow() const { return report_.data(); }
 OffcutWindow* BaseWindow::offcutWindow() const { return offcut_.data(); }
 
@@ -305,7 +310,7 @@ void BaseWindow::showDensityTable() {
 }
 
 void BaseWindow::closeResultWindows() {
-    for (QWidget* w : {static_cast<QWidget*>(dia_.data()), static_cast<QWidget*>(report_.data()),
+    for (QWidget* w : {static_cast<QWidget*>(layouts_.data()), static_cast<QWidget*>(report_.data()),
                        static_cast<QWidget*>(offcut_.data())}) {
         if (!w) continue;
         QMdiSubWindow* sub = subWindowOf(w);
@@ -320,13 +325,27 @@ void BaseWindow::closeResultWindows() {
     viewer_.reset();
 }
 
+void BaseWindow::closeResultTables() {
+    for (QWidget* w : {static_cast<QWidget*>(report_.data()), static_cast<QWidget*>(offcut_.data())}) {
+        if (!w) continue;
+        if (QMdiSubWindow* sub = subWindowOf(w)) {
+            sub->close();
+            delete sub;
+        } else {
+            w->close();
+            delete w;
+        }
+    }
+}
+
 void BaseWindow::showLayouts() {
-    if (!dia_) {
+    if (!layouts_) {
         LayoutViewer* v = viewer();
         if (!v) return;
-        dia_ = new DiaWindow(*v, services_);
+        layouts_ = new LayoutsWindow(*v, services_);
+        connect(layouts_, &LayoutsWindow::planChanging, this, [this] { closeResultTables(); });
     }
-    showChild(dia_);
+    showChild(layouts_);
 }
 
 void BaseWindow::tablesReloaded() {

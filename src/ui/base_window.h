@@ -1,7 +1,9 @@
 #pragma once
-// The base module: a frame of child windows (`BASIC`, `SHEET`, `CUT` and the result windows) with
-// the menus File, Edit, Optimize, View, Tools and Help and the toolbar. It wires Qt to the
-// BaseModule commands and carries out the frame hooks those commands call.
+// The base module: a frame of child windows (the basic details, sheet and cut-piece windows and the
+// result windows: Layouts, Report, Off-Cut Table) with the menus File, Edit, Optimize, View, Tools
+// and Help and the toolbar. It wires Qt to the BaseModule commands and carries out the frame hooks
+// those commands call. Menu and toolbar actions are found by name: "actionNew", "actionOptimize",
+// "toolSave", ... (see buildMenus).
 
 #include <memory>
 
@@ -22,7 +24,7 @@ class LayoutViewer;
 namespace veltrix::ui {
 
 class BasicWindow;
-class DiaWindow;
+class LayoutsWindow;
 class OffcutWindow;
 class ReportWindow;
 class SheetWindow;
@@ -45,7 +47,7 @@ public:
     SheetWindow* sheetWindow() const { return sheets_; }
     CutWindow* cutWindow() const { return cuts_; }
     QMdiArea* mdiArea() const { return mdi_; }
-    DiaWindow* diaWindow() const;
+    LayoutsWindow* layoutsWindow() const;
     ReportWindow* reportWindow() const;
     OffcutWindow* offcutWindow() const;
     // The progress dialog of the run now on, if any.
@@ -90,6 +92,8 @@ private:
     LayoutViewer* viewer();
     // Shows a result window as an MDI child filling the frame.
     void showChild(QWidget* window);
+    // Closes the report and off-cut windows (the plan they show changed).
+    void closeResultTables();
 
     Services services_;
     BaseModule module_;
@@ -99,7 +103,7 @@ private:
     SheetWindow* sheets_ = nullptr;
     CutWindow* cuts_ = nullptr;
     std::unique_ptr<LayoutViewer> viewer_;
-    QPointer<DiaWindow> dia_;
+    QPointer<LayoutsWindow> layouts_;
     QPointer<ReportWindow> report_;
     QPointer<OffcutWindow> offcut_;
     QPointer<QWidget> progress_;

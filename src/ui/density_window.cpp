@@ -7,13 +7,14 @@
 #include "job/settings.h"
 #include "platform/prompt.h"
 #include "ui/grid_window.h"
+#include "ui/help_key.h"
 #include "ui/services.h"
 
 namespace veltrix::ui {
 
 DensityWindow::DensityWindow(const Services& services, bool* changed, QWidget* parent)
     : QDialog(parent), services_(services), table_({"MAT", "DENSITY"}) {
-    setObjectName(QStringLiteral("DENSITY"));
+    setObjectName(QStringLiteral("densityWindow"));
     setWindowTitle(QStringLiteral("Density Table"));
     table_.setBoundFile(services.file(kDensityFile));
     table_.load();
@@ -23,8 +24,9 @@ DensityWindow::DensityWindow(const Services& services, bool* changed, QWidget* p
     grid_->setWindowTitle(windowTitle());
     grid_->reload();
     auto* update = new QPushButton(QStringLiteral("Update"), this);
-    update->setObjectName(QStringLiteral("cmdClose"));
+    update->setObjectName(QStringLiteral("updateButton"));
     connect(update, &QPushButton::clicked, this, [this] { this->update(); });
+    addHelpKey(*this, services);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_, 1);
     layout->addWidget(update, 0, Qt::AlignRight);

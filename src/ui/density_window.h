@@ -1,5 +1,5 @@
 #pragma once
-// The density table window `DENSITY` (caption "Density Table"): density.dat as a grid of MAT and
+// The density table window (caption "Density Table"): density.dat as a grid of MAT and
 // DENSITY. Edits go to a working copy; "Update" asks "Save Changes?" and on Yes sorts on MAT and
 // stores density.dat.
 

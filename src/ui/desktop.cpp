@@ -84,7 +84,7 @@ std::optional<fs::path> prepareStart(const StartOptions& options, InstanceLock& 
             if (ec || !fs::is_directory(folder, ec)) throw FileError(folder, "Cannot create the working folder");
         }
     } catch (const std::exception& e) {
-        prompt.tell(e.what(), "Attention!", Icon::Critical);
+        prompt.tell(e.what(), kAttention, Icon::Critical);
         return std::nullopt;
     }
     return fs::absolute(folder).lexically_normal();

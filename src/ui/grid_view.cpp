@@ -6,7 +6,7 @@
 namespace veltrix::ui {
 
 GridView::GridView(QWidget* parent) : QTableView(parent) {
-    setObjectName(QStringLiteral("FG"));
+    setObjectName(QStringLiteral("grid"));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);

@@ -1,6 +1,6 @@
 #pragma once
-// The grid control of every grid window (`FG`): a table view whose keys go to the window's typing
-// rules instead of Qt's cell editors.
+// The grid control of every grid window: a table view whose keys go to the window's typing rules
+// instead of Qt's cell editors.
 
 #include <functional>
 

@@ -70,7 +70,7 @@ GridWindow::GridWindow(GridTable& table, const Services& services, bool* changed
       model_(new GridModel(table, this)),
       layout_(new QVBoxLayout(this)),
       body_(new QHBoxLayout) {
-    toolBar_->setObjectName(QStringLiteral("TB"));
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     toolBar_->setIconSize(QSize(16, 16));
     connect(addTool(toolBar_, QStyle::SP_ArrowUp, tr("Sort"), tr("Sort Ascending"), QStringLiteral("SortAscending")),
@@ -193,14 +193,9 @@ void GridWindow::deleteKey(int row, int column) {
 
 bool GridWindow::keyRefused(int) { return false; }
 bool GridWindow::confirmEdit() { return true; }
-void GridWindow::showHelp() { services_.help(); }
 
 bool GridWindow::handleKey(QKeyEvent* event) {
     if (isModifierKey(event->key())) return false;
-    if (event->key() == Qt::Key_F1) {
-        showHelp();
-        return true;
-    }
     const int row = currentRow();
     const int column = currentColumn();
     if (clipboardKeys_ && event->modifiers() == Qt::ControlModifier) {

@@ -1,6 +1,6 @@
 #pragma once
-// The frame of every grid window: the toolbar `TB` (sort ascending, sort descending, print, copy,
-// paste), the grid `FG` over a grid table, and the keyboard editing of the column vocabulary.
+// The frame of every grid window: the toolbar (actions "SortAscending", "SortDescending", "Print",
+// "Copy", "Paste"), the grid over a grid table, and the keyboard editing of the column vocabulary.
 // Job grids and other windows refine what a key, a sort or a paste does.
 
 #include <memory>
@@ -73,8 +73,6 @@ protected:
     virtual std::string projectPath() const { return {}; }
     // Called after every edit and move of the current cell.
     virtual void refreshSide() {}
-    // F1.
-    virtual void showHelp();
 
     // Sets the changed flag (when the window has one).
     void markChanged();

@@ -29,7 +29,7 @@ int helpTopicLine(const QString& text, int topic) {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent), browser_(new QTextBrowser(this)) {
     setWindowTitle(QStringLiteral("Veltrix Help"));
-    setObjectName(QStringLiteral("Help"));
+    setObjectName(QStringLiteral("helpWindow"));
     browser_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     browser_->setLineWrapMode(QTextEdit::WidgetWidth);
     auto* layout = new QVBoxLayout(this);

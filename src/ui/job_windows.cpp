@@ -39,11 +39,11 @@ QString captionOf(JobGrid grid, StockMode mode) {
 
 QString nameOf(JobGrid grid) {
     switch (grid) {
-        case JobGrid::Basic: return QStringLiteral("BASIC");
-        case JobGrid::Sheets: return QStringLiteral("SHEET");
+        case JobGrid::Basic: return QStringLiteral("basicDetailsWindow");
+        case JobGrid::Sheets: return QStringLiteral("sheetWindow");
         case JobGrid::Cuts: break;
     }
-    return QStringLiteral("CUT");
+    return QStringLiteral("cutPieceWindow");
 }
 
 }  // namespace
@@ -95,7 +95,7 @@ SheetWindow::SheetWindow(BaseModule& module, const Services& services, QWidget* 
     : JobGridWindow(module, JobGrid::Sheets, services, parent),
       import_(new QPushButton(QStringLiteral("Import"), this)),
       markers_(new MarginMarkers(this)) {
-    import_->setObjectName(QStringLiteral("cmdImport"));
+    import_->setObjectName(QStringLiteral("importButton"));
     import_->setToolTip(QStringLiteral("Import sizes from the material library"));
     import_->setEnabled(module.mode() == StockMode::Sheet);
     connect(import_, &QPushButton::clicked, this, [this] { importFromLibrary(); });
@@ -128,8 +128,8 @@ CutWindow::CutWindow(BaseModule& module, const Services& services, QWidget* pare
       total_(new QLabel(this)),
       label_(new QLabel(this)),
       dxf_(new DxfPreview(this)) {
-    total_->setObjectName(QStringLiteral("lblTotal"));
-    label_->setObjectName(QStringLiteral("LabelPreview"));
+    total_->setObjectName(QStringLiteral("totalQuantity"));
+    label_->setObjectName(QStringLiteral("labelPreview"));
     label_->setFixedSize(110, 110);
     label_->setAlignment(Qt::AlignCenter);
     label_->setFrameShape(QFrame::Box);

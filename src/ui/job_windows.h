@@ -1,7 +1,7 @@
 #pragma once
-// The three job windows of the base module: `BASIC` (basic details), `SHEET` (sheets, or coils in
-// coil mode) and `CUT` (cut-pieces). They are views over the base module's job tables; every edit
-// goes through app/job_editing (import lock, change confirmation, typing rules, blank row).
+// The three job windows of the base module: the basic details, the sheets (coils in coil mode) and
+// the cut-pieces. They are views over the tables of the base module's document; every edit goes
+// through app/job_editing (import lock, change confirmation, typing rules, blank row).
 
 #include "app/job_editing.h"
 #include "ui/grid_window.h"

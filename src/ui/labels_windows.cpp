@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -17,6 +16,7 @@
 #include "platform/prompt.h"
 #include "table/error.h"
 #include "ui/grid_window.h"
+#include "ui/help_key.h"
 #include "ui/services.h"
 
 namespace veltrix::ui {
@@ -45,7 +45,7 @@ int shownLines(const layouts::LabelSheet& s) {
 }  // namespace
 
 LabelSheetPicture::LabelSheetPicture(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("pic"));
+    setObjectName(QStringLiteral("pagePicture"));
     setMinimumSize(150, 212);
     setToolTip(QStringLiteral("One page of labels"));
 }
@@ -98,7 +98,7 @@ void LabelSheetPicture::paintEvent(QPaintEvent*) {
 
 LabelSheetWindow::LabelSheetWindow(const Services& services, QWidget* parent)
     : QDialog(parent), services_(services), picture_(new LabelSheetPicture(this)), problem_(new QLabel(this)) {
-    setObjectName(QStringLiteral("LABELS"));
+    setObjectName(QStringLiteral("labelSheetWindow"));
     setWindowTitle(QStringLiteral("Define Labels "));
     auto table = std::make_unique<GridTable>(labelSheetKeys());
     table->setBoundFile(services.file(layouts::kLabelDefinitionFile));
@@ -111,16 +111,17 @@ LabelSheetWindow::LabelSheetWindow(const Services& services, QWidget* parent)
     table->setRowCount(2);
     table->renumber();
     grid_ = new LabelSheetGrid(std::move(table), services, nullptr, this);
-    grid_->setObjectName(QStringLiteral("FG"));
+    grid_->setObjectName(QStringLiteral("definition"));
     grid_->setWindowTitle(windowTitle());
     grid_->toolBar()->hide();  // one row: nothing to sort or paste
-    problem_->setObjectName(QStringLiteral("lblProblem"));
+    problem_->setObjectName(QStringLiteral("problem"));
     problem_->setWordWrap(true);
     problem_->setStyleSheet(QStringLiteral("color: #a00000;"));
     auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("cmdClose"));
+    close->setObjectName(QStringLiteral("closeButton"));
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    addHelpKey(*this, services);
     connect(grid_, &GridWindow::cellsChanged, this, [this] { refresh(); });
 
     auto* left = new QVBoxLayout;
@@ -169,13 +170,6 @@ void LabelSheetWindow::done(int result) {
     QDialog::done(result);
 }
 
-void LabelSheetWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        services_.help();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 LabelRangeWindow::LabelRangeWindow(int count, int current, QWidget* parent)
     : QDialog(parent),
@@ -183,10 +177,10 @@ LabelRangeWindow::LabelRangeWindow(int count, int current, QWidget* parent)
       to_(new QComboBox(this)),
       ok_(new QPushButton(QStringLiteral("OK"), this)),
       cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
-    setObjectName(QStringLiteral("lblPrint"));
+    setObjectName(QStringLiteral("labelRangeWindow"));
     setWindowTitle(QStringLiteral("Label Printing"));
-    from_->setObjectName(QStringLiteral("cmbFrom"));
-    to_->setObjectName(QStringLiteral("cmbTo"));
+    from_->setObjectName(QStringLiteral("fromLayout"));
+    to_->setObjectName(QStringLiteral("toLayout"));
     for (int n = 1; n <= count; ++n) {
         from_->addItem(QString::number(n));
         to_->addItem(QString::number(n));
@@ -194,9 +188,9 @@ LabelRangeWindow::LabelRangeWindow(int count, int current, QWidget* parent)
     const int preset = std::clamp(current, 1, std::max(1, count)) - 1;
     from_->setCurrentIndex(preset);
     to_->setCurrentIndex(preset);
-    ok_->setObjectName(QStringLiteral("cmdOK"));
+    ok_->setObjectName(QStringLiteral("okButton"));
     ok_->setDefault(true);
-    cancel_->setObjectName(QStringLiteral("cmdCancel"));
+    cancel_->setObjectName(QStringLiteral("cancelButton"));
     connect(from_, &QComboBox::currentIndexChanged, this, [this] { follow(); });
     connect(to_, &QComboBox::currentIndexChanged, this, [this] { follow(); });
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);

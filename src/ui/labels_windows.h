@@ -1,7 +1,8 @@
 #pragma once
-// The label windows: `LABELS` (caption "Define Labels "), the label sheet definition LBl.def as
-// a grid of one row with a picture of the page it gives; `lblPrint` (caption "Label Printing"),
-// the range of layouts whose labels the Layouts window's "Labels" button prints.
+// The label windows: the label sheet window (caption "Define Labels "), the label sheet definition
+// LBl.def as a grid of one row with a picture of the page it gives; the label range window
+// (caption "Label Printing"), the range of layouts whose labels the Layouts window's "Labels"
+// button prints.
 
 #include <optional>
 #include <utility>
@@ -25,7 +26,7 @@ namespace veltrix::ui {
 struct Services;
 class GridWindow;
 
-// The picture `pic`: one page of the label sheet, ROWS x COLS labels with a bar for each line
+// The picture of one page of the label sheet: ROWS x COLS labels with a bar for each line
 // shown and a square for the logo.
 class LabelSheetPicture : public QWidget {
     Q_OBJECT
@@ -57,7 +58,6 @@ public:
 protected:
     // Closing in any way stores LBl.def.
     void done(int result) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void refresh();

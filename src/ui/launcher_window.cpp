@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -11,6 +10,7 @@
 #include "app/launcher.h"
 #include "platform/prompt.h"
 #include "ui/base_window.h"
+#include "ui/help_key.h"
 #include "ui/library_windows.h"
 #include "ui/settings_windows.h"
 #include "ui/tool_windows.h"
@@ -18,7 +18,7 @@
 namespace veltrix::ui {
 
 LauncherWindow::LauncherWindow(const Services& services, QWidget* parent) : QWidget(parent), services_(services) {
-    setObjectName(QStringLiteral("Launcher"));
+    setObjectName(QStringLiteral("launcher"));
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
     setAutoFillBackground(true);
     QPalette p = palette();
@@ -33,7 +33,7 @@ LauncherWindow::LauncherWindow(const Services& services, QWidget* parent) : QWid
     title->setStyleSheet(QStringLiteral("color: white;"));
     title->setAlignment(Qt::AlignCenter);
     auto* subtitle = new QLabel(QStringLiteral("( Rectangular Nesting Software )"), this);
-    subtitle->setObjectName(QStringLiteral("lblSubtitle"));
+    subtitle->setObjectName(QStringLiteral("subtitle"));
     subtitle->setStyleSheet(QStringLiteral("color: white;"));
     subtitle->setAlignment(Qt::AlignCenter);
 
@@ -48,31 +48,32 @@ LauncherWindow::LauncherWindow(const Services& services, QWidget* parent) : QWid
         ++index;
         connect(b, &QPushButton::clicked, this, action);
     };
-    add("cmdBase", QStringLiteral("Base Module"), QStringLiteral("Base Module"),
+    add("baseModuleButton", QStringLiteral("Base Module"), QStringLiteral("Base Module"),
         [this] { openBaseModule(StockMode::Sheet); });
-    add("cmdDcm", QStringLiteral("D C M"), QStringLiteral("RiRiza Manager"), [this] { openBaseModule(StockMode::Coil); });
-    add("cmdMlm", QStringLiteral("M L M"), QStringLiteral("Material Library Manager"), [this] {
+    add("coilModuleButton", QStringLiteral("D C M"), QStringLiteral("RiRiza Manager"), [this] { openBaseModule(StockMode::Coil); });
+    add("materialLibraryButton", QStringLiteral("M L M"), QStringLiteral("Material Library Manager"), [this] {
         MaterialLibraryWindow w(services_, nullptr, this);
         w.exec();
     });
-    add("cmdPlm", QStringLiteral("P L M"), QStringLiteral("Product Library Manager"), [this] {
+    add("productLibraryButton", QStringLiteral("P L M"), QStringLiteral("Product Library Manager"), [this] {
         ProductLibraryWindow w(services_, this);
         w.exec();
     });
-    add("cmdLoad", QStringLiteral("Load Products"), QStringLiteral("Load Products"), [this] {
+    add("loadProductsButton", QStringLiteral("Load Products"), QStringLiteral("Load Products"), [this] {
         if (!productsAvailable(services_.workspace, services_.prompt)) return;
         LoadProductsWindow w(services_, this);
         w.exec();
     });
-    add("cmdConfigure", QStringLiteral("Configure"), QStringLiteral("Modify Settings"), [this] {
-        CustomWindow w(services_, nullptr, this);
+    add("configureButton", QStringLiteral("Configure"), QStringLiteral("Modify Settings"), [this] {
+        ConfigureWindow w(services_, nullptr, this);
         w.exec();
     });
-    add("cmdBackup", QStringLiteral("Backup"), QStringLiteral("Backup"), [this] {
+    add("backupButton", QStringLiteral("Backup"), QStringLiteral("Backup"), [this] {
         BackupWindow w(services_, this);
         w.exec();
     });
-    add("cmdExit", QStringLiteral("Exit"), QStringLiteral("Close Veltrix Suite"), [this] { exitProgram(); });
+    add("exitButton", QStringLiteral("Exit"), QStringLiteral("Close Veltrix Suite"), [this] { exitProgram(); });
+    addHelpKey(*this, services_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addStretch(2);
@@ -122,12 +123,5 @@ void LauncherWindow::exitProgram() {
     close();
 }
 
-void LauncherWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        services_.help();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
 
 }  // namespace veltrix::ui

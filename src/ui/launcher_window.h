@@ -33,9 +33,6 @@ public:
 signals:
     void exitRequested();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     Services services_;
     QPointer<BaseWindow> base_;

@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,6 +17,7 @@
 #include "table/file_ops.h"
 #include "table/number_text.h"
 #include "ui/grid_window.h"
+#include "ui/help_key.h"
 #include "ui/services.h"
 
 namespace veltrix::ui {
@@ -46,9 +46,10 @@ protected:
 
 LibraryWindow::LibraryWindow(const Services& services, QWidget* parent)
     : QDialog(parent), services_(services), update_(new QPushButton(QStringLiteral("Update"), this)) {
-    update_->setObjectName(QStringLiteral("cmdClose"));
+    update_->setObjectName(QStringLiteral("updateButton"));
     update_->setAutoDefault(false);
     connect(update_, &QPushButton::clicked, this, [this] { update(); });
+    addHelpKey(*this, services);
 }
 
 LibraryWindow::~LibraryWindow() = default;
@@ -57,7 +58,7 @@ GridTable& LibraryWindow::table() { return grid_->table(); }
 
 void LibraryWindow::setGrid(GridWindow* grid) {
     grid_ = grid;
-    grid_->setObjectName(QStringLiteral("FG"));
+    grid_->setObjectName(QStringLiteral("library"));
     grid_->setWindowTitle(windowTitle());  // the caption of the printout
     grid_->reload();
     auto* layout = new QVBoxLayout(this);
@@ -106,17 +107,10 @@ void LibraryWindow::closeEvent(QCloseEvent* event) {
     reject();
 }
 
-void LibraryWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        services_.help();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 MaterialLibraryWindow::MaterialLibraryWindow(const Services& services, bool* changed, QWidget* parent)
     : LibraryWindow(services, parent) {
-    setObjectName(QStringLiteral("MLM"));
+    setObjectName(QStringLiteral("materialLibraryWindow"));
     setWindowTitle(QStringLiteral("Material Library Manager"));
     // Filled from mlm.dat of the library folder, bound to the working copy mlm.tlf.
     setGrid(new MaterialLibraryGrid(std::make_unique<GridTable>(loadMaterialLibraryGrid(services.workspace)),
@@ -127,7 +121,7 @@ MaterialLibraryWindow::MaterialLibraryWindow(const Services& services, bool* cha
 void MaterialLibraryWindow::store() { saveMaterialLibrary(services().workspace, table()); }
 
 ProductLibraryWindow::ProductLibraryWindow(const Services& services, QWidget* parent) : LibraryWindow(services, parent) {
-    setObjectName(QStringLiteral("PLM"));
+    setObjectName(QStringLiteral("productLibraryWindow"));
     setWindowTitle(QStringLiteral("Product Library Manager"));
     // Filled from plm.dat of the library folder, bound to the working copy plm.tlf; the edge
     // banding is hidden (and kept) unless the report option shows it.
@@ -146,7 +140,7 @@ LoadProductsWindow::LoadProductsWindow(const Services& services, QWidget* parent
       extension_(new QComboBox(this)),
       label_(new QLabel(QStringLiteral("Make '.opt' files"), this)),
       generate_(new QPushButton(QStringLiteral("Generate"), this)) {
-    setObjectName(QStringLiteral("LOADPROD"));
+    setObjectName(QStringLiteral("loadProductsWindow"));
     setWindowTitle(QStringLiteral("Load Products"));
     // Every opening starts with an empty order.
     const auto orderFile = services.file(kOrderFile);
@@ -154,20 +148,21 @@ LoadProductsWindow::LoadProductsWindow(const Services& services, QWidget* parent
     auto table = std::make_unique<GridTable>(orderKeys());
     table->setBoundFile(orderFile);
     grid_ = new GridWindow(std::move(table), services, nullptr, this);
-    grid_->setObjectName(QStringLiteral("FG"));
+    grid_->setObjectName(QStringLiteral("order"));
     grid_->setWindowTitle(windowTitle());
     grid_->reload();
 
-    prefix_->setObjectName(QStringLiteral("txt"));
+    prefix_->setObjectName(QStringLiteral("filePrefix"));
     prefix_->setToolTip(QStringLiteral("File(s) Suffix"));
-    extension_->setObjectName(QStringLiteral("cmb"));
+    extension_->setObjectName(QStringLiteral("fileExtension"));
     extension_->addItems({QStringLiteral(".OPT"), QStringLiteral(".DCM")});
     extension_->setCurrentIndex(0);
-    label_->setObjectName(QStringLiteral("lbl"));
-    generate_->setObjectName(QStringLiteral("cmdClose"));
+    label_->setObjectName(QStringLiteral("extensionNote"));
+    generate_->setObjectName(QStringLiteral("generateButton"));
     generate_->setToolTip(QStringLiteral("Generate the project files of the order"));
     generate_->setAutoDefault(false);
     connect(generate_, &QPushButton::clicked, this, [this] { generate(); });
+    addHelpKey(*this, services);
 
     auto* files = new QHBoxLayout;
     files->addWidget(new QLabel(QStringLiteral("File(s) Suffix"), this));
@@ -196,12 +191,5 @@ void LoadProductsWindow::done(int result) {
     QDialog::done(result);
 }
 
-void LoadProductsWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        services_.help();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 }  // namespace veltrix::ui

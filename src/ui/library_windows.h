@@ -1,7 +1,7 @@
 #pragma once
-// The library windows of the launcher: the material library `MLM` ("Material Library Manager",
-// mlm.dat), the product library `PLM` ("Product Library Manager", plm.dat) and Load Products
-// `LOADPROD` ("Load Products"), which turns an order of products into project files.
+// The library windows of the launcher: the material library ("Material Library Manager", mlm.dat),
+// the product library ("Product Library Manager", plm.dat) and Load Products ("Load Products"),
+// which turns an order of products into project files.
 
 #include <QDialog>
 
@@ -19,7 +19,7 @@ namespace veltrix::ui {
 struct Services;
 class GridWindow;
 
-// A library file as a grid with the toolbar and the button `cmdClose` ("Update"). Edits and
+// A library file as a grid with the toolbar and the button "Update". Edits and
 // sorts go to a working copy; "Update" asks "Save Changes?" and on Yes stores the library. Esc
 // and the title bar's close button ask the same, so edits are never lost unasked.
 class LibraryWindow : public QDialog {
@@ -43,7 +43,6 @@ protected:
 
     void reject() override;
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Returns true when the window may close.
@@ -86,12 +85,11 @@ public:
     QLineEdit* prefix() const { return prefix_; }
     QComboBox* extension() const { return extension_; }
     QPushButton* generateButton() const { return generate_; }
-    // The button `cmdClose`: the project files of the order; the window closes when some were made.
+    // "Generate": the project files of the order; the window closes when some were made.
     void generate();
 
 protected:
     void done(int result) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     const Services& services_;

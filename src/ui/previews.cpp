@@ -14,11 +14,11 @@
 namespace veltrix::ui {
 
 MarginMarkers::MarginMarkers(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("Margins"));
+    setObjectName(QStringLiteral("marginMarkers"));
     const char* names[4] = {"ML", "MT", "MR", "MB"};
     for (int i = 0; i < 4; ++i) {
         markers_[i] = new QLabel(QString::fromLatin1(names[i]), this);
-        markers_[i]->setObjectName(QStringLiteral("lbl") + QString::fromLatin1(names[i]));
+        markers_[i]->setObjectName(QStringLiteral("marker") + QString::fromLatin1(names[i]));
         markers_[i]->setAlignment(Qt::AlignCenter);
         markers_[i]->hide();
     }
@@ -54,7 +54,7 @@ void MarginMarkers::paintEvent(QPaintEvent*) {
 }
 
 DxfPreview::DxfPreview(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("DxfPreview"));
+    setObjectName(QStringLiteral("dxfPreview"));
     setMinimumSize(110, 110);
 }
 

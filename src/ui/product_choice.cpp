@@ -1,23 +1,22 @@
 #include "ui/product_choice.h"
 
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "libraries/product_library.h"
-#include "ui/services.h"
+#include "ui/help_key.h"
 
 namespace veltrix::ui {
 
 ProductChoiceWindow::ProductChoiceWindow(const Services& services, QWidget* parent)
-    : QDialog(parent), services_(services), list_(new QListWidget(this)), select_(new QPushButton(this)) {
-    setObjectName(QStringLiteral("Choice"));
+    : QDialog(parent), list_(new QListWidget(this)), select_(new QPushButton(this)) {
+    setObjectName(QStringLiteral("productChoiceWindow"));
     setWindowTitle(QStringLiteral("Product Choice"));
-    list_->setObjectName(QStringLiteral("Lst"));
+    list_->setObjectName(QStringLiteral("products"));
     for (const std::string& name : readProductList(services.workspace)) list_->addItem(QString::fromStdString(name));
     if (list_->count() > 0) list_->setCurrentRow(0);
-    select_->setObjectName(QStringLiteral("cmd"));
+    select_->setObjectName(QStringLiteral("selectButton"));
     select_->setText(QStringLiteral("Select"));
     select_->setDefault(true);
     select_->setEnabled(list_->currentItem() != nullptr);
@@ -25,6 +24,8 @@ ProductChoiceWindow::ProductChoiceWindow(const Services& services, QWidget* pare
             [this](QListWidgetItem* current) { select_->setEnabled(current != nullptr); });
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { select(); });
     connect(select_, &QPushButton::clicked, this, [this] { select(); });
+    // Esc closes without choosing (the dialog's own reject); Enter presses "Select".
+    addHelpKey(*this, services);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_, 1);
     layout->addWidget(select_);
@@ -38,14 +39,6 @@ void ProductChoiceWindow::select() {
     accept();
 }
 
-void ProductChoiceWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        services_.help();
-        return;
-    }
-    // Esc closes without choosing (the dialog's own reject); Enter presses "Select".
-    QDialog::keyPressEvent(event);
-}
 
 std::optional<std::string> chooseProduct(const Services& services, QWidget* parent) {
     ProductChoiceWindow window(services, parent);

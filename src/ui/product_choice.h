@@ -1,7 +1,7 @@
 #pragma once
-// The product chooser `Choice` (caption "Product Choice"): the names of products.lst in the list
-// `Lst`; double-clicking a name or the button `cmd` ("Select") chooses it, Esc closes without
-// choosing. Grid cells whose column chooses a product (PRODUCTS of the order) open it.
+// The product chooser (caption "Product Choice"): the names of products.lst in a list;
+// double-clicking a name or the button "Select" chooses it, Esc closes without choosing. Grid
+// cells whose column chooses a product (PRODUCTS of the order) open it.
 
 #include <optional>
 #include <string>
@@ -27,11 +27,7 @@ public:
     // "Select": chooses the current name and closes; without one nothing happens.
     void select();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
-    const Services& services_;
     QListWidget* list_;
     QPushButton* select_;
     std::string chosen_;

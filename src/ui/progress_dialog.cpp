@@ -3,20 +3,20 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "ui/services.h"
+#include "ui/help_key.h"
 
 namespace veltrix::ui {
 
 namespace {
 // Colour 12 of the basic palette marks the figure the objective optimises.
 const QString kLightRed = QStringLiteral("color: #ff0000;");
+static_assert(static_cast<int>(HelpTopic::FailedRun) == engine::kFailureHelpTopic);
 }
 
 // The run's observer on the worker thread: every report is copied and queued to the dialog. Queued
@@ -40,7 +40,6 @@ private:
 
 ProgressDialog::ProgressDialog(const Services& services, RunRequest request, QWidget* parent)
     : QDialog(parent),
-      services_(services),
       request_(std::move(request)),
       relay_(std::make_unique<Relay>(this)),
       message_(new QLabel(QString::fromLatin1(engine::kPreparingMessage), this)),
@@ -51,19 +50,19 @@ ProgressDialog::ProgressDialog(const Services& services, RunRequest request, QWi
       bar_(new QProgressBar(this)),
       helpHint_(new QLabel(QString::fromLatin1(engine::kHelpHint), this)),
       button_(new QPushButton(QStringLiteral("Stop"), this)) {
-    setObjectName(QStringLiteral("Progress"));
+    setObjectName(QStringLiteral("progressDialog"));
     setWindowTitle(QStringLiteral("Progress"));
     setModal(true);
-    message_->setObjectName(QStringLiteral("Msglbl"));
+    message_->setObjectName(QStringLiteral("message"));
     message_->setWordWrap(true);
     message_->setMinimumHeight(message_->fontMetrics().height() * 3);
-    heading_->setObjectName(QStringLiteral("Hdlbl"));
-    layouts_->setObjectName(QStringLiteral("NOLlbl"));
-    yield_->setObjectName(QStringLiteral("Yieldlbl"));
-    remaining_->setObjectName(QStringLiteral("Comblbl"));
-    bar_->setObjectName(QStringLiteral("PBar"));
-    helpHint_->setObjectName(QStringLiteral("HelpLbl"));
-    button_->setObjectName(QStringLiteral("cmd"));
+    heading_->setObjectName(QStringLiteral("figuresHeading"));
+    layouts_->setObjectName(QStringLiteral("layoutCount"));
+    yield_->setObjectName(QStringLiteral("overallYield"));
+    remaining_->setObjectName(QStringLiteral("remainingIterations"));
+    bar_->setObjectName(QStringLiteral("progressBar"));
+    helpHint_->setObjectName(QStringLiteral("helpHint"));
+    button_->setObjectName(QStringLiteral("stopButton"));
     QFont figures = layouts_->font();
     figures.setPointSizeF(figures.pointSizeF() * 1.4);
     figures.setBold(true);
@@ -85,6 +84,7 @@ ProgressDialog::ProgressDialog(const Services& services, RunRequest request, QWi
     layout->addWidget(helpHint_);
     layout->addWidget(button_, 0, Qt::AlignHCenter);
     connect(button_, &QPushButton::clicked, this, [this] { buttonClicked(); });
+    addHelpKey(*this, services, [this] { return helpTopic_; });
     setMinimumWidth(420);
 }
 
@@ -124,12 +124,14 @@ void ProgressDialog::runDone(const engine::RunOutcome& outcome) {
     running_ = false;
     finished_ = true;
     QApplication::beep();
-    if (!outcome_.message.empty()) message_->setText(QString::fromStdString(outcome_.message));
+    // The final message, and after a failure why it failed.
+    const std::string text = outcome_.reason.empty() ? outcome_.message : outcome_.message + "\n" + outcome_.reason;
+    if (!text.empty()) message_->setText(QString::fromStdString(text));
     bar_->hide();
     remaining_->hide();
     button_->setText(QStringLiteral("OK"));
     if (outcome_.helpTopic != 0) {
-        helpTopic_ = outcome_.helpTopic;
+        helpTopic_ = static_cast<HelpTopic>(outcome_.helpTopic);
         helpHint_->show();
     }
     emit runEnded();
@@ -187,14 +189,6 @@ void ProgressDialog::closeEvent(QCloseEvent* event) {
 void ProgressDialog::reject() {
     if (running_) return;
     QDialog::reject();
-}
-
-void ProgressDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        services_.help(helpTopic_);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace veltrix::ui

@@ -1,5 +1,5 @@
 #pragma once
-// The progress dialog `Progress` of a run: the message line, the figures of the best plan so far,
+// The progress dialog of a run (caption "Progress"): the message line, the figures of the best plan so far,
 // the progress bar, the Stop button that becomes OK, and the hint after a failed run. The run
 // itself is the engine's, on a worker thread: what it reports reaches the dialog as queued calls,
 // so the dialog stays responsive, and Stop is a stop request the run acts on between iterations.
@@ -12,14 +12,13 @@
 
 #include "app/optimize_command.h"
 #include "engine/optimize.h"
+#include "ui/services.h"
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
 
 namespace veltrix::ui {
-
-struct Services;
 
 class ProgressDialog : public QDialog {
     Q_OBJECT
@@ -34,7 +33,8 @@ public:
     bool running() const { return running_; }
     bool finished() const { return finished_; }
     const engine::RunOutcome& outcome() const { return outcome_; }
-    int helpTopic() const { return helpTopic_; }
+    // The topic F1 opens: the contents, or after a failed run the run's topic.
+    HelpTopic helpTopic() const { return helpTopic_; }
 
     QLabel* messageLabel() const { return message_; }
     QLabel* layoutsLabel() const { return layouts_; }
@@ -53,7 +53,6 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void reject() override;
 
 private:
@@ -66,7 +65,6 @@ private:
     void showFigures(const engine::RunFigures& figures);
     void runDone(const engine::RunOutcome& outcome);
 
-    const Services& services_;
     RunRequest request_;
     engine::RunOutcome outcome_;
     std::unique_ptr<Relay> relay_;
@@ -83,7 +81,7 @@ private:
     bool started_ = false;
     bool running_ = false;
     bool finished_ = false;
-    int helpTopic_ = 0;
+    HelpTopic helpTopic_ = HelpTopic::Contents;
 };
 
 }  // namespace veltrix::ui

@@ -48,7 +48,7 @@ bool isReportHeading(const std::string& line) {
 ReportWindow::ReportWindow(BaseModule& module, const Services& services, const std::string& report, QWidget* parent)
     : GridWindow(reportTable(report), services, nullptr, parent),
       module_(module) {
-    setObjectName(QStringLiteral("REPORT"));
+    setObjectName(QStringLiteral("reportWindow"));
     setWindowTitle(QStringLiteral("Report"));
     // The report's columns line up only in a font of fixed width.
     view()->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -71,11 +71,11 @@ OffcutWindow::OffcutWindow(BaseModule& module, const Services& services, QWidget
     : GridWindow(loadedTable(offcutKeys(), services.file(kOffcutFile)), services, &module.document().changed, parent),
       module_(module),
       export_(new QPushButton(QStringLiteral("Export"), this)) {
-    setObjectName(QStringLiteral("OFFCUT"));
+    setObjectName(QStringLiteral("offcutWindow"));
     setWindowTitle(QStringLiteral("Off-Cut Table"));
     for (const char* name : {"SortAscending", "SortDescending", "Paste"})
         if (QAction* a = toolBar()->findChild<QAction*>(QString::fromLatin1(name))) a->setVisible(false);
-    export_->setObjectName(QStringLiteral("cmdExport"));
+    export_->setObjectName(QStringLiteral("exportButton"));
     export_->setEnabled(exportAllowed(module.state().exportMark, module.mode()));
     connect(export_, &QPushButton::clicked, this, [this] { exportToLibrary(); });
     auto* row = new QHBoxLayout;

@@ -1,6 +1,6 @@
 #pragma once
-// The report window `REPORT` (the report as a grid, the headings highlighted) and the off-cut
-// table `OFFCUT` (offcut.tlf, editable, with "Export" to the material library).
+// The report window (the report as a grid, the headings highlighted) and the off-cut table window
+// (offcut.tlf, editable, with "Export" to the material library).
 
 #include "table/grid_table.h"
 #include "ui/grid_window.h"

@@ -10,6 +10,7 @@
 #include "table/number_text.h"
 #include "ui/grid_model.h"
 #include "ui/grid_window.h"
+#include "ui/help_key.h"
 #include "ui/services.h"
 
 namespace veltrix::ui {
@@ -35,7 +36,7 @@ std::string scrapExplanation(const GridTable& criteria) {
 
 ScrapWindow::ScrapWindow(const Services& services, QWidget* parent)
     : QDialog(parent), services_(services), table_({"DIM-1", "CRITERIA", "DIM-2"}), explanation_(new QLabel(this)) {
-    setObjectName(QStringLiteral("scrap"));
+    setObjectName(QStringLiteral("scrapWindow"));
     setWindowTitle(QStringLiteral("Scrap Criteria"));
     table_.setBoundFile(services.file(reports::kScrapFile));
     table_.load();
@@ -44,11 +45,12 @@ ScrapWindow::ScrapWindow(const Services& services, QWidget* parent)
     grid_ = new CriteriaGrid(table_, services, nullptr, this);
     grid_->toolBar()->hide();
     grid_->setWindowTitle(windowTitle());
-    explanation_->setObjectName(QStringLiteral("ExpLbl"));
+    explanation_->setObjectName(QStringLiteral("explanation"));
     explanation_->setWordWrap(true);
     auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("cmdClose"));
+    close->setObjectName(QStringLiteral("closeButton"));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    addHelpKey(*this, services);
     connect(grid_, &GridWindow::cellsChanged, this, [this] { refresh(); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_, 1);

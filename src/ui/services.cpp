@@ -5,11 +5,6 @@
 
 namespace veltrix::ui {
 
-void Services::help(int topic) const { shell.showHelp(workspace.file(kHelpFile), topic); }
-
-void tellNotAvailable(Prompt& prompt, const std::string& what) {
-    prompt.tell(what + " is not available in this version of " + kApplicationTitle + " yet.", kAttention,
-                Icon::Information);
-}
+void Services::help(HelpTopic topic) const { shell.showHelp(workspace.file(kHelpFile), static_cast<int>(topic)); }
 
 }  // namespace veltrix::ui

@@ -22,6 +22,15 @@ class Surface;
 
 namespace ui {
 
+// The topics of the help file opt.hlp that windows open at: a topic starts at the line holding its
+// number in brackets ("[54]").
+enum class HelpTopic : int {
+    Contents = 0,    // the top of the file
+    Layouts = 30,    // looking through the layouts, editing and arranging them
+    FailedRun = 54,  // when an optimization fails (the run's help topic, engine::kFailureHelpTopic)
+    Files = 60,      // files and folders, the backup
+};
+
 // A print job the windows draw on: pages go to the printer (or, in tests, anywhere) as they are
 // finished. finish() ends the document.
 class PrintJob {
@@ -43,15 +52,12 @@ struct Services {
     std::function<std::unique_ptr<PrintJob>()> startPrintJob;
 
     std::filesystem::path file(std::string_view name) const { return workspace.file(name); }
-    // F1: the help file of the working folder at a topic (0 for its contents).
-    void help(int topic = 0) const;
+    // The help file of the working folder at a topic.
+    void help(HelpTopic topic = HelpTopic::Contents) const;
 };
 
 inline constexpr const char* kAttention = "Attention!";
 inline constexpr const char* kHelpFile = "opt.hlp";
-
-// Tells the user that a window of the program is not part of this version yet.
-void tellNotAvailable(Prompt& prompt, const std::string& what);
 
 }  // namespace ui
 }  // namespace veltrix

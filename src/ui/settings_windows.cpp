@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,6 +13,7 @@
 #include "platform/prompt.h"
 #include "table/file_ops.h"
 #include "ui/density_window.h"
+#include "ui/help_key.h"
 #include "ui/labels_windows.h"
 #include "ui/scrap_window.h"
 #include "ui/services.h"
@@ -38,11 +38,11 @@ MiscWindow::MiscWindow(const Services& services, QWidget* parent)
       efficiency_(new QSlider(Qt::Horizontal, this)),
       efficiencyFrame_(new QGroupBox(QStringLiteral("Nesting Efficiency"), this)),
       options_(new QButtonGroup(this)) {
-    setObjectName(QStringLiteral("Misc"));
+    setObjectName(QStringLiteral("miscWindow"));
     setWindowTitle(QStringLiteral("Misc"));
-    netPath_->setObjectName(QStringLiteral("txtNetPath"));
-    increment_->setObjectName(QStringLiteral("txtEBLI"));
-    efficiency_->setObjectName(QStringLiteral("SldEff"));
+    netPath_->setObjectName(QStringLiteral("libraryFolder"));
+    increment_->setObjectName(QStringLiteral("bandingIncrement"));
+    efficiency_->setObjectName(QStringLiteral("efficiency"));
     efficiency_->setRange(1, 100);
     efficiency_->setSingleStep(1);
     efficiency_->setPageStep(10);
@@ -63,15 +63,16 @@ MiscWindow::MiscWindow(const Services& services, QWidget* parent)
     auto* optionLayout = new QVBoxLayout(optionFrame);
     for (int i = 0; i < 4; ++i) {
         auto* b = new QRadioButton(QString::fromLatin1(kOptionTexts[i]), optionFrame);
-        b->setObjectName(QStringLiteral("optn") + QString::number(i));
+        b->setObjectName(QStringLiteral("reportOption") + QString::number(i));
         options_->addButton(b, i);
         optionLayout->addWidget(b);
     }
     layout->addWidget(optionFrame);
     auto* apply = new QPushButton(QStringLiteral("Apply"), this);
-    apply->setObjectName(QStringLiteral("cmd"));
+    apply->setObjectName(QStringLiteral("applyButton"));
     layout->addWidget(apply);
     connect(apply, &QPushButton::clicked, this, &QDialog::accept);
+    addHelpKey(*this, services);
     connect(efficiency_, &QSlider::valueChanged, this,
             [this](int v) { efficiencyFrame_->setTitle(efficiencyCaption(v)); });
 
@@ -110,17 +111,10 @@ void MiscWindow::done(int result) {
     QDialog::done(result);
 }
 
-void MiscWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        services_.help();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
-CustomWindow::CustomWindow(const Services& services, bool* changed, QWidget* parent)
+ConfigureWindow::ConfigureWindow(const Services& services, bool* changed, QWidget* parent)
     : QDialog(parent), services_(services), changed_(changed) {
-    setObjectName(QStringLiteral("Custom"));
+    setObjectName(QStringLiteral("configureWindow"));
     setWindowTitle(QStringLiteral("Configure"));
     auto* layout = new QVBoxLayout(this);
     auto add = [&](const QString& text, const QString& name, auto action) {
@@ -130,31 +124,25 @@ CustomWindow::CustomWindow(const Services& services, bool* changed, QWidget* par
         layout->addWidget(b);
         connect(b, &QPushButton::clicked, this, action);
     };
-    add(QStringLiteral("Density Table"), QStringLiteral("cmdDensity"), [this] {
+    add(QStringLiteral("Density Table"), QStringLiteral("densityTableButton"), [this] {
         DensityWindow w(services_, changed_, this);
         w.exec();
     });
-    add(QStringLiteral("Scrap Criteria"), QStringLiteral("cmdScrap"), [this] {
+    add(QStringLiteral("Scrap Criteria"), QStringLiteral("scrapCriteriaButton"), [this] {
         ScrapWindow w(services_, this);
         w.exec();
     });
-    add(QStringLiteral("Labels"), QStringLiteral("cmdLabels"), [this] {
+    add(QStringLiteral("Labels"), QStringLiteral("labelSheetButton"), [this] {
         LabelSheetWindow w(services_, this);
         w.exec();
     });
-    add(QStringLiteral("Misc"), QStringLiteral("cmdMisc"), [this] {
+    add(QStringLiteral("Misc"), QStringLiteral("miscButton"), [this] {
         MiscWindow w(services_, this);
         w.exec();
     });
-    add(QStringLiteral("Close"), QStringLiteral("cmdClose"), [this] { accept(); });
+    add(QStringLiteral("Close"), QStringLiteral("closeButton"), [this] { accept(); });
+    addHelpKey(*this, services);
 }
 
-void CustomWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        services_.help();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 }  // namespace veltrix::ui

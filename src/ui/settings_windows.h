@@ -1,7 +1,7 @@
 #pragma once
-// The settings windows: `Custom` (caption "Configure"), which opens the density table, the scrap
-// criteria, the label sheet and `Misc`; and `Misc`, the library folder, edge-banding increment,
-// nesting efficiency and report option (netpath.set and misc.set).
+// The settings windows: Configure, which opens the density table, the scrap criteria, the label
+// sheet and Misc; and Misc, the library folder, edge-banding increment, nesting efficiency and
+// report option (netpath.set and misc.set).
 
 #include <QDialog>
 
@@ -33,7 +33,6 @@ public:
 
 protected:
     void done(int result) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     const Services& services_;
@@ -45,14 +44,11 @@ private:
     bool saved_ = false;
 };
 
-class CustomWindow : public QDialog {
+class ConfigureWindow : public QDialog {
     Q_OBJECT
 public:
     // `changed` is the application's changed flag while a job is open, else null.
-    CustomWindow(const Services& services, bool* changed, QWidget* parent = nullptr);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    ConfigureWindow(const Services& services, bool* changed, QWidget* parent = nullptr);
 
 private:
     const Services& services_;

@@ -28,6 +28,7 @@
 #include "tools/unit_conversion.h"
 #include "ui/base_window.h"
 #include "ui/grid_view.h"
+#include "ui/help_key.h"
 #include "ui/job_windows.h"
 #include "ui/services.h"
 
@@ -57,34 +58,34 @@ void typeAsKeys(GridWindow& window, int row, int column, const std::string& text
 
 }  // namespace
 
-UnitWindow::UnitWindow(const Services& services, QWidget* parent, std::function<void(const std::string&)> paste,
-                       const QString& input)
+UnitConversionWindow::UnitConversionWindow(const Services& services, QWidget* parent,
+                                           std::function<void(const std::string&)> paste, const QString& input)
     : QDialog(parent), services_(services), paste_(std::move(paste)) {
-    setObjectName(QStringLiteral("Unit"));
+    setObjectName(QStringLiteral("unitConversionWindow"));
     setWindowTitle(QStringLiteral("Unit Conversion Tool"));
     setAttribute(Qt::WA_DeleteOnClose);
     const tools::UnitPair pair = tools::readUnitPair(services.workspace);
 
     auto* inputFrame = new QGroupBox(QStringLiteral("INPUT"), this);
     input_ = new QLineEdit(inputFrame);
-    input_->setObjectName(QStringLiteral("txt"));
-    inputUnit_ = unitList(inputFrame, "cmbInput", pair.input);
+    input_->setObjectName(QStringLiteral("input"));
+    inputUnit_ = unitList(inputFrame, "inputUnit", pair.input);
     auto* inputRow = new QHBoxLayout(inputFrame);
     inputRow->addWidget(input_, 1);
     inputRow->addWidget(inputUnit_);
 
     auto* outputFrame = new QGroupBox(QStringLiteral("OUTPUT"), this);
     result_ = new QLineEdit(outputFrame);
-    result_->setObjectName(QStringLiteral("Ans"));
+    result_->setObjectName(QStringLiteral("result"));
     result_->setReadOnly(true);
     result_->setFocusPolicy(Qt::NoFocus);
-    outputUnit_ = unitList(outputFrame, "cmbOutput", pair.output);
+    outputUnit_ = unitList(outputFrame, "outputUnit", pair.output);
     auto* outputRow = new QHBoxLayout(outputFrame);
     outputRow->addWidget(result_, 1);
     outputRow->addWidget(outputUnit_);
 
     button_ = new QPushButton(paste_ ? QStringLiteral("Paste") : QStringLiteral("Close"), this);
-    button_->setObjectName(QStringLiteral("cmd"));
+    button_->setObjectName(QStringLiteral("pasteOrCloseButton"));
     button_->setAutoDefault(false);
 
     auto* layout = new QHBoxLayout(this);
@@ -97,20 +98,21 @@ UnitWindow::UnitWindow(const Services& services, QWidget* parent, std::function<
     connect(inputUnit_, &QComboBox::activated, this, [this] { convert(); });
     connect(outputUnit_, &QComboBox::activated, this, [this] { convert(); });
     connect(button_, &QPushButton::clicked, this, [this] { press(); });
+    addHelpKey(*this, services);
     input_->setText(input);
     convert();
     input_->setFocus();
 }
 
-UnitWindow::~UnitWindow() = default;
+UnitConversionWindow::~UnitConversionWindow() = default;
 
-void UnitWindow::convert() {
+void UnitConversionWindow::convert() {
     if (const auto text = tools::conversionText(input_->text().toStdString(), inputUnit_->currentIndex(),
                                                 outputUnit_->currentIndex()))
         result_->setText(QString::fromStdString(*text));
 }
 
-void UnitWindow::press() {
+void UnitConversionWindow::press() {
     if (closing_) return;
     closing_ = true;
     try {
@@ -124,7 +126,7 @@ void UnitWindow::press() {
     if (paste && !text.empty()) paste(text);
 }
 
-void UnitWindow::changeEvent(QEvent* event) {
+void UnitConversionWindow::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() != QEvent::ActivationChange) return;
     if (isActiveWindow()) {
@@ -136,16 +138,12 @@ void UnitWindow::changeEvent(QEvent* event) {
     }
 }
 
-void UnitWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        services_.help();
-        return;
-    }
+void UnitConversionWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return;  // no default button
     QDialog::keyPressEvent(event);
 }
 
-UnitWindow* openUnitConversion(BaseWindow& base) {
+UnitConversionWindow* openUnitConversion(BaseWindow& base) {
     const Services& services = base.services();
     QMdiSubWindow* sub = base.mdiArea()->activeSubWindow();
     auto* grid = sub ? qobject_cast<GridWindow*>(sub->widget()) : nullptr;
@@ -170,12 +168,13 @@ UnitWindow* openUnitConversion(BaseWindow& base) {
                 }
                 target->view()->setFocus();
             };
-            auto* window = new UnitWindow(services, &base, paste, QString::fromStdString(table.cell(row, column)));
+            auto* window =
+                new UnitConversionWindow(services, &base, paste, QString::fromStdString(table.cell(row, column)));
             window->show();
             return window;
         }
     }
-    auto* window = new UnitWindow(services, &base);
+    auto* window = new UnitConversionWindow(services, &base);
     window->show();
     return window;
 }
@@ -201,7 +200,7 @@ std::vector<std::string> mountedDrives() {
 }
 
 BackupWindow::BackupWindow(const Services& services, QWidget* parent) : QDialog(parent), services_(services) {
-    setObjectName(QStringLiteral("BACKUP"));
+    setObjectName(QStringLiteral("backupWindow"));
     setWindowTitle(QStringLiteral("Backup"));
     chooser_ = [this]() -> std::optional<std::string> {
         const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Backup to"), drive_->currentText());
@@ -210,24 +209,24 @@ BackupWindow::BackupWindow(const Services& services, QWidget* parent) : QDialog(
     };
 
     drive_ = new QComboBox(this);
-    drive_->setObjectName(QStringLiteral("drv"));
+    drive_->setObjectName(QStringLiteral("targetFolder"));
     drive_->setEditable(true);
     drive_->setInsertPolicy(QComboBox::NoInsert);
     for (const std::string& d : mountedDrives()) drive_->addItem(QString::fromStdString(d));
     drive_->setMinimumContentsLength(30);
     browse_ = new QPushButton(QStringLiteral("Browse..."), this);
-    browse_->setObjectName(QStringLiteral("cmdBrowse"));
+    browse_->setObjectName(QStringLiteral("browseButton"));
     target_ = new QLabel(this);
-    target_->setObjectName(QStringLiteral("lblTarget"));
+    target_->setObjectName(QStringLiteral("backupFolder"));
     start_ = new QPushButton(QStringLiteral("Start Backup"), this);
-    start_->setObjectName(QStringLiteral("cmd"));
+    start_->setObjectName(QStringLiteral("startButton"));
     files_ = new QListWidget(this);
-    files_->setObjectName(QStringLiteral("FList"));
+    files_->setObjectName(QStringLiteral("files"));
     copying_ = new QLabel(QStringLiteral("Copying File..."), this);
-    copying_->setObjectName(QStringLiteral("lblCopying"));
+    copying_->setObjectName(QStringLiteral("copying"));
     progressLabel_ = new QLabel(QStringLiteral("Progress"), this);
     progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("PBar"));
+    progress_->setObjectName(QStringLiteral("progressBar"));
     for (QWidget* w : {static_cast<QWidget*>(copying_), static_cast<QWidget*>(progressLabel_),
                        static_cast<QWidget*>(progress_)})
         w->hide();
@@ -259,6 +258,7 @@ BackupWindow::BackupWindow(const Services& services, QWidget* parent) : QDialog(
     connect(drive_, &QComboBox::currentTextChanged, this, showTarget);
     connect(browse_, &QPushButton::clicked, this, [this] { browse(); });
     connect(start_, &QPushButton::clicked, this, [this] { startBackup(); });
+    addHelpKey(*this, services, HelpTopic::Files);
     showTarget();
     listFiles();
     resize(520, 420);
@@ -317,14 +317,6 @@ void BackupWindow::startBackup() {
     copying_->setText(QStringLiteral("Copying File..."));
     files_->show();
     start_->setEnabled(true);
-}
-
-void BackupWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        services_.help(60);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace veltrix::ui

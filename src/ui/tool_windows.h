@@ -1,7 +1,7 @@
 #pragma once
-// The tool windows: `Unit` (caption "Unit Conversion Tool"), which converts a length between
-// units and can type the result back into the real-number cell it was opened from, and `BACKUP`
-// (caption "Backup"), which copies the working folder's files into "optdata" in a folder the user
+// The tool windows: the unit conversion tool (caption "Unit Conversion Tool"), which converts a
+// length between units and can type the result back into the real-number cell it was opened from,
+// and the backup window (caption "Backup"), which copies the working folder's files into "optdata" in a folder the user
 // chooses, such as a mounted USB drive.
 
 #include <functional>
@@ -22,14 +22,14 @@ namespace veltrix::ui {
 struct Services;
 class BaseWindow;
 
-class UnitWindow : public QDialog {
+class UnitConversionWindow : public QDialog {
     Q_OBJECT
 public:
     // `paste` (when given) receives the result when the button, then captioned "Paste", is
     // pressed; `input` is the text the tool starts with.
-    UnitWindow(const Services& services, QWidget* parent = nullptr,
-               std::function<void(const std::string&)> paste = {}, const QString& input = {});
-    ~UnitWindow() override;
+    UnitConversionWindow(const Services& services, QWidget* parent = nullptr,
+                         std::function<void(const std::string&)> paste = {}, const QString& input = {});
+    ~UnitConversionWindow() override;
 
     QLineEdit* input() const { return input_; }
     QLineEdit* result() const { return result_; }
@@ -61,7 +61,7 @@ private:
 // Tools > "&Unit Conversion Tool": opened from the real-number cell that is current in the base
 // module's active grid window (starting with its text, "Paste" typing the result into it through
 // the grid's typing rules), or plainly. Not modal; closes when it loses the focus.
-UnitWindow* openUnitConversion(BaseWindow& base);
+UnitConversionWindow* openUnitConversion(BaseWindow& base);
 
 class BackupWindow : public QDialog {
     Q_OBJECT
@@ -82,9 +82,6 @@ public:
     void browse();
     // "Start Backup".
     void startBackup();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void listFiles();

@@ -1,12 +1,12 @@
 #include "ui_support.h"
 
-#include <filesystem>
-#include <set>
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
 
+#include "ui/base_window.h"
 #include "ui/grid_view.h"
 #include "ui/grid_window.h"
 
@@ -60,15 +60,41 @@ void Harness::copyExample() {
         if (entry.is_regular_file()) fs::copy_file(entry.path(), dir.path() / entry.path().filename());
 }
 
+std::unique_ptr<BaseWindow> Harness::startBase(StockMode mode) {
+    auto base = std::make_unique<BaseWindow>(services, mode);
+    base->setAttribute(Qt::WA_DeleteOnClose, false);
+    base->start();
+    activate(*base);
+    return base;
+}
+
+void Harness::open(BaseWindow& base, const std::filesystem::path& file) {
+    dialogs.pushOpen(file.string());
+    activate(base);
+    pressKey(Qt::Key_O, Qt::ControlModifier);
+}
+
+std::filesystem::path Harness::writeTwoLayoutJob(const std::string& name) {
+    std::string text = veltrix::test::readFile(veltrix::test::dataFile("layouts/two-layouts.opt"));
+    const std::string outline = "outline-cutout.dxf";
+    text.replace(text.find(outline), outline.size(), "");
+    return dir.write(name, text);
+}
+
 void whileModal(const std::function<void()>& action, const std::function<bool(QWidget*)>& handler) {
     // A handled window is marked on itself: a window opened again in a loop may reuse the address
     // of the one before, so the address cannot tell them apart.
     static const char* const kHandled = "veltrixTestHandled";
     QTimer timer;
-    timer.setInterval(10);
+    timer.setInterval(5);
     QObject::connect(&timer, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal->property(kHandled).toBool()) return;
+        // Keys go to the dialog once it is the active window, as a window manager makes it.
+        if (!modal->isActiveWindow()) {
+            modal->activateWindow();
+            return;
+        }
         if (handler(modal)) modal->setProperty(kHandled, true);
     });
     timer.start();
@@ -76,16 +102,31 @@ void whileModal(const std::function<void()>& action, const std::function<bool(QW
     timer.stop();
 }
 
-void typeInto(GridWindow& window, int row, int column, const QString& keys) {
-    window.setCurrentCell(row, column);
+void activate(QWidget& window) {
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window)) << window.objectName().toStdString() << " never became active";
+}
+
+void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* target = QApplication::focusWidget();
+    if (!target) target = QApplication::activeWindow();
+    ASSERT_NE(target, nullptr) << "no widget has the keyboard focus";
+    QTest::keyClick(target, key, modifiers);
+}
+
+void typeKeys(const QString& keys) {
     for (QChar c : keys) {
-        if (c == QLatin1Char('\b')) QTest::keyClick(window.view(), Qt::Key_Backspace);
-        else QTest::keyClick(window.view(), c.toLatin1());
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr) << "no widget has the keyboard focus";
+        if (c == QLatin1Char('\n')) QTest::keyClick(target, Qt::Key_Return);
+        else QTest::keyClick(target, c.toLatin1());  // Tab and Backspace included
     }
 }
 
-void processUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 20000 && !done(); ++i) QTest::qWait(5);
+void typeInto(GridWindow& window, int row, int column, const QString& keys) {
+    window.setCurrentCell(row, column);
+    window.view()->setFocus();
+    for (QChar c : keys) QTest::keyClick(window.view(), c.toLatin1());
 }
 
 }  // namespace veltrix::ui::test

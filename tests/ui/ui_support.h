@@ -1,7 +1,9 @@
 #pragma once
 // Driving the desktop program's windows in tests: one QApplication on the offscreen platform,
-// scripted message boxes and dialogs, a recording printer, and a hand for modal dialogs.
+// scripted message boxes and dialogs, a recording printer, keys typed where the focus is, and a
+// hand for modal dialogs.
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -9,11 +11,8 @@
 
 #include <QString>
 
-#include "platform/clipboard.h"
-#include "platform/file_dialogs.h"
-#include "platform/prompt.h"
-#include "platform/shell.h"
-#include "platform/surface.h"
+#include "job/job_tables.h"
+#include "support/fakes.h"
 #include "support/temp_folder.h"
 #include "ui/qt_platform.h"
 #include "ui/services.h"
@@ -21,8 +20,9 @@
 class QWidget;
 
 namespace veltrix::ui {
+class BaseWindow;
 class GridWindow;
-}
+}  // namespace veltrix::ui
 
 namespace veltrix::ui::test {
 
@@ -46,17 +46,30 @@ struct Harness {
     std::vector<std::string> messageTexts() const;
     // Copies the example working folder into the test folder.
     void copyExample();
+    // A base module as the launcher opens it: shown, active, the cut-piece window in front.
+    std::unique_ptr<BaseWindow> startBase(StockMode mode = StockMode::Sheet);
+    // File > Open (Ctrl+O) of a project file.
+    void open(BaseWindow& base, const std::filesystem::path& file);
+    // The hand-made job of tests/data/layouts/two-layouts.opt written into the working folder
+    // under `name` (its DXF outline left out): two layouts of a hob panel and three shelves on
+    // sheets 1200 x 1000 with margins of 10 and kerf 4.
+    std::filesystem::path writeTwoLayoutJob(const std::string& name = "job.opt");
 };
 
 // Runs `action`; while it runs, `handler` is offered every modal dialog that is open (repeatedly,
 // until it returns true for it: handled).
 void whileModal(const std::function<void()>& action, const std::function<bool(QWidget*)>& handler);
 
-// Types the keys into the grid window's cell (row, column): printable characters as key presses,
-// "\b" as Backspace.
+// Makes the window the active one, as a click on it would (the offscreen platform activates no
+// window when a dialog closes).
+void activate(QWidget& window);
+// Keys as a keyboard gives them to the widget that has the focus: printable characters, "\t" Tab,
+// "\n" Return, "\b" Backspace.
+void typeKeys(const QString& keys);
+// One key, with modifiers, to the widget that has the focus (shortcuts included).
+void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Makes cell (row, column) of a grid window current and types the keys into its grid ("\t" Tab,
+// "\b" Backspace).
 void typeInto(GridWindow& window, int row, int column, const QString& keys);
-
-// Pumps events until `done` or a generous limit of rounds.
-void processUntil(const std::function<bool()>& done);
 
 }  // namespace veltrix::ui::test

@@ -1,11 +1,10 @@
-#include "ui/dia_settings.h"
+#include "ui/layout_settings_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -13,6 +12,7 @@
 #include "layouts/display_options.h"
 #include "platform/prompt.h"
 #include "table/file_ops.h"
+#include "ui/help_key.h"
 #include "ui/services.h"
 
 namespace veltrix::ui {
@@ -25,21 +25,21 @@ const char* const kCaptions[13] = {
     "Cut Line Dimensions",         "DXF Outline"};
 }
 
-DiaSetWindow::DiaSetWindow(const Services& services, QWidget* parent)
+LayoutSettingsWindow::LayoutSettingsWindow(const Services& services, QWidget* parent)
     : QDialog(parent), services_(services), width_(new QComboBox(this)) {
-    setObjectName(QStringLiteral("DiaSet"));
+    setObjectName(QStringLiteral("layoutSettingsWindow"));
     setWindowTitle(QStringLiteral("Layout Settings"));
     auto* frame = new QGroupBox(QStringLiteral("Show"), this);
     auto* grid = new QGridLayout(frame);
     for (int i = 0; i < 13; ++i) {
         checks_[i] = new QCheckBox(QString::fromLatin1(kCaptions[i]), frame);
-        checks_[i]->setObjectName(QStringLiteral("chk") + QString::number(i));
+        checks_[i]->setObjectName(QStringLiteral("show") + QString::number(i));
         grid->addWidget(checks_[i], i % 7, i / 7);
     }
-    width_->setObjectName(QStringLiteral("cmb"));
+    width_->setObjectName(QStringLiteral("printLineWidth"));
     for (int w = 1; w <= 5; ++w) width_->addItem(QString::number(w));
     auto* apply = new QPushButton(QStringLiteral("Apply"), this);
-    apply->setObjectName(QStringLiteral("cmdApply"));
+    apply->setObjectName(QStringLiteral("applyButton"));
     connect(apply, &QPushButton::clicked, this, [this] { this->apply(); });
     auto* widthRow = new QHBoxLayout;
     widthRow->addWidget(new QLabel(QStringLiteral("Line Width for Printing"), this));
@@ -49,6 +49,8 @@ DiaSetWindow::DiaSetWindow(const Services& services, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addLayout(widthRow);
+
+    addHelpKey(*this, services);
 
     if (fileExists(services.file(layouts::kDisplayOptionsFile))) {
         const layouts::DisplayOptions options = layouts::readDisplayOptions(services.workspace);
@@ -60,7 +62,7 @@ DiaSetWindow::DiaSetWindow(const Services& services, QWidget* parent)
     }
 }
 
-void DiaSetWindow::apply() {
+void LayoutSettingsWindow::apply() {
     layouts::DisplayOptions options;
     for (int i = 0; i < 13; ++i) options.flags[static_cast<std::size_t>(i)] = checks_[i]->isChecked();
     // Nothing chosen counts as the thinnest pen the selector offers.
@@ -72,14 +74,6 @@ void DiaSetWindow::apply() {
         return;
     }
     accept();
-}
-
-void DiaSetWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        services_.help();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace veltrix::ui

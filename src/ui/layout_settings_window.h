@@ -1,6 +1,6 @@
 #pragma once
-// The layout settings window `DiaSet` (caption "Layout Settings"): the 13 display options and the
-// line width for printing, stored in dia.set by "Apply".
+// The layout settings window (caption "Layout Settings"), opened by the Layouts window's
+// "Settings": the 13 display options and the line width for printing, stored in dia.set by "Apply".
 
 #include <QDialog>
 
@@ -11,17 +11,14 @@ namespace veltrix::ui {
 
 struct Services;
 
-class DiaSetWindow : public QDialog {
+class LayoutSettingsWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit DiaSetWindow(const Services& services, QWidget* parent = nullptr);
+    explicit LayoutSettingsWindow(const Services& services, QWidget* parent = nullptr);
     QCheckBox* check(int index) const { return checks_[index]; }  // 0..12
     QComboBox* lineWidth() const { return width_; }
     // "Apply": writes all 14 lines of dia.set and closes.
     void apply();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     const Services& services_;

@@ -1,0 +1,228 @@
+// The job windows driven by the keyboard: a job typed into the three windows where the focus is,
+// saved, reopened and saved again; Delete, Backspace and the clipboard; sorting; the import lock;
+// the question before a job with a plan is changed; coil mode.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+
+#include "app/base_module.h"
+#include "job/plan.h"
+#include "table/file_ops.h"
+#include "ui/base_window.h"
+#include "ui/grid_model.h"
+#include "ui/grid_view.h"
+#include "ui/job_windows.h"
+#include "ui/layouts_window.h"
+#include "ui_support.h"
+
+namespace veltrix::ui {
+namespace {
+
+using test::Harness;
+using test::pressKey;
+using test::typeKeys;
+
+constexpr const char* kCutRow = "\"720\",\"\",\"\",\"\",\"\",\"560\",\"\",\"\",\"\",\"\",\"8\",\"\",\"SIDE\",\"\",\"\",\"\",\"\"\r\n";
+
+struct JobWindows : ::testing::Test {
+    Harness h;
+    std::unique_ptr<BaseWindow> base;
+
+    void start(StockMode mode = StockMode::Sheet) { base = h.startBase(mode); }
+    GridTable& cuts() { return base->module().tables().cuts; }
+    GridTable& basic() { return base->module().tables().basic; }
+    // The job's tables set as if opened; the windows show them again.
+    void setTables(const char* basicText, const char* cutText) {
+        if (basicText) basic().loadText(basicText);
+        if (cutText) {
+            cuts().loadText(cutText);
+            cuts().keepBlankRow();
+        }
+        base->tablesReloaded();
+    }
+    static QString shown(GridWindow& w, int row, int column) { return w.model()->index(row - 1, column - 1).data().toString(); }
+};
+
+TEST_F(JobWindows, AJobTypedWhereTheFocusIsIsSavedReopenedAndSavedAgainByteForByte) {
+    start();
+    pressKey(Qt::Key_F4);  // Basic Details: the focus goes to its grid
+    typeKeys("mdf board\tx\t18.5.5\t3100\t\t4\t\ta,b\"c");
+    EXPECT_EQ(base->basicWindow()->model()->rowCount(), 1);  // the basic details keep one row
+    pressKey(Qt::Key_F2);
+    typeKeys("2440\t1220\t12345678\t\t\t\t\track a");  // the eighth digit of QTY is refused
+    pressKey(Qt::Key_F3);
+    typeKeys("600\t4000\b\t2\tq\tside\n");  // hidden edge columns are passed over; Enter moves on
+    EXPECT_EQ(base->cutWindow()->model()->rowCount(), 2);  // one blank row after the typed one
+    EXPECT_EQ(base->cutWindow()->currentColumn(), kCutProduct);
+    EXPECT_TRUE(base->module().document().changed);
+
+    const auto path = h.dir / "typed.opt";
+    h.dialogs.pushSave(path.string());
+    pressKey(Qt::Key_S, Qt::ControlModifier);  // a new job: Save asks where
+    const std::string expected =
+        "[BASIC.TLF]\r\n\"MDF BOARD\",\"YES\",\"18.55\",\"3100\",\"\",\"4\",\"\",\"ABC\"\r\n[END]\r\n"
+        "[OPTIONS.TLF]\r\n-1,0\r\n[END]\r\n"
+        "[SHEET.TLF]\r\n\"2440\",\"1220\",\"1234567\",\"\",\"\",\"\",\"\",\"RACK A\"\r\n[END]\r\n"
+        "[CUT.TLF]\r\n\"600\",\"\",\"\",\"\",\"\",\"400\",\"\",\"\",\"\",\"\",\"2\",\"YES\",\"SIDE\",\"\",\"\",\"\",\"\"\r\n"
+        "[END]\r\n"
+        "[DIA.TLF]\r\n[END]\r\n";
+    EXPECT_EQ(h.dir.read("typed.opt"), expected);
+    EXPECT_FALSE(base->module().document().changed);
+    EXPECT_EQ(base->windowTitle().toStdString(), "Veltrix Suite [Base Module] - " + toLower(path.string()));
+
+    // A fresh base module opens the file and shows the same cells.
+    base.reset();
+    start();
+    h.open(*base, path);
+    EXPECT_EQ(shown(*base->basicWindow(), 1, kMat), "MDF BOARD");
+    EXPECT_EQ(shown(*base->sheetWindow(), 1, kSheetQty), "1234567");
+    EXPECT_EQ(shown(*base->cutWindow(), 1, kCutAlign), "YES");
+    EXPECT_EQ(h.messageTexts().back(), "This file was not optimized.");
+    std::filesystem::remove(path);
+    pressKey(Qt::Key_S, Qt::ControlModifier);  // named now: no dialog
+    EXPECT_EQ(h.dir.read("typed.opt"), expected);
+    EXPECT_EQ(h.dialogs.requests.size(), 2u);
+}
+
+TEST_F(JobWindows, DeleteBackspaceAndTheClipboardOfTheVisibleColumns) {
+    start();
+    setTables(nullptr, kCutRow);
+    CutWindow& c = *base->cutWindow();
+    c.setCurrentCell(1, kCutDescription);
+    pressKey(Qt::Key_Delete);
+    EXPECT_EQ(cuts().cell(1, kCutDescription), "");
+    c.setCurrentCell(1, kCutLength);
+    pressKey(Qt::Key_Backspace);
+    EXPECT_EQ(cuts().cell(1, kCutLength), "72");
+
+    // Ctrl+C copies the visible cells of the selection; hidden edge columns take no field.
+    c.view()->selectionModel()->select(
+        QItemSelection(c.model()->index(0, kCutLength - 1), c.model()->index(0, kCutQty - 1)),
+        QItemSelectionModel::ClearAndSelect);
+    pressKey(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(h.clipboard.text(), "72\t560\t8\r\n");
+
+    // Ctrl+V asks first, then fills the visible columns from the current cell, adding rows.
+    h.clipboard.setText("100\t50\t3\r\n200\t60\t4\r\n");
+    h.prompt.push(Answer::No);
+    c.setCurrentCell(2, kCutLength);
+    pressKey(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(h.messageTexts().back(), "Paste from clipboard ?");
+    EXPECT_TRUE(cuts().rowEmpty(2));
+    h.prompt.push(Answer::Yes);
+    pressKey(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(cuts().rowTexts(3), (std::vector<std::string>{"200", "", "", "", "", "60", "", "", "", "", "4", "", "",
+                                                            "", "", "", ""}));
+    EXPECT_EQ(c.model()->rowCount(), 4);  // three rows and the blank one
+    EXPECT_EQ(c.totalText(), "15");
+}
+
+TEST_F(JobWindows, SortingIsNumericForSizesCaseBlindForTextAndKeepsOneBlankRowLast) {
+    start();
+    setTables(nullptr,
+              "\"800\",\"\",\"\",\"\",\"\",\"300\",\"\",\"\",\"\",\"\",\"1\",\"\",\"B\",\"\",\"\",\"\",\"\"\r\n"
+              "\"1200\",\"\",\"\",\"\",\"\",\"300\",\"\",\"\",\"\",\"\",\"1\",\"\",\"a\",\"\",\"\",\"\",\"\"\r\n"
+              "\"95\",\"\",\"\",\"\",\"\",\"300\",\"\",\"\",\"\",\"\",\"1\",\"\",\"C\",\"\",\"\",\"\",\"\"\r\n");
+    CutWindow& c = *base->cutWindow();
+    QAction* ascending = c.toolBar()->findChild<QAction*>("SortAscending");
+    c.setCurrentCell(1, kCutLength);
+    ascending->trigger();
+    EXPECT_EQ(cuts().cell(1, kCutLength), "95");
+    EXPECT_EQ(cuts().cell(3, kCutLength), "1200");
+    c.toolBar()->findChild<QAction*>("SortDescending")->trigger();
+    EXPECT_EQ(cuts().cell(1, kCutLength), "1200");
+    ASSERT_EQ(c.model()->rowCount(), 4);
+    EXPECT_TRUE(cuts().rowEmpty(4));
+    c.setCurrentCell(2, kCutDescription);
+    ascending->trigger();
+    EXPECT_EQ(cuts().cell(1, kCutDescription), "a");
+    EXPECT_EQ(cuts().cell(2, kCutDescription), "B");
+    EXPECT_EQ(c.currentRow(), 1);
+    EXPECT_EQ(c.currentColumn(), kCutDescription);
+    EXPECT_TRUE(base->module().document().changed);
+}
+
+TEST_F(JobWindows, SheetsImportedFromTheLibraryLockMaterialGrainAndThickness) {
+    h.dir.write("mlm.dat", "\"PB\",\"\",\"18\",\"2800\",\"2070\",\"4\",\"RACK 1\"\r\n");
+    start();
+    setTables("\"PB\",\"\",\"18\",\"3000\",\"0\",\"4\",\"0\",\"\"\r\n", nullptr);
+    SheetWindow& s = *base->sheetWindow();
+    ASSERT_TRUE(s.importButton()->isEnabled());
+    s.importButton()->click();
+    EXPECT_EQ(h.messageTexts().back(), "1 size(s) imported from MLM");
+    EXPECT_EQ(shown(s, 1, kSheetLength), "2800");
+    EXPECT_EQ(shown(s, 1, kSheetLocation), "RACK 1");
+
+    pressKey(Qt::Key_F4);
+    base->basicWindow()->setCurrentCell(1, kThick);
+    const std::size_t told = h.prompt.messages.size();
+    pressKey(Qt::Key_Right);  // even a move is refused
+    typeKeys("5");
+    EXPECT_EQ(base->basicWindow()->currentColumn(), kThick);
+    EXPECT_EQ(basic().cell(1, kThick), "18");
+    ASSERT_EQ(h.prompt.messages.size(), told + 2);
+    EXPECT_EQ(h.prompt.messages.back().text, kImportLockMessage);
+    EXPECT_EQ(h.prompt.messages.back().icon, Icon::Exclamation);
+    base->basicWindow()->setCurrentCell(1, kNote);
+    typeKeys("ok");
+    EXPECT_EQ(basic().cell(1, kNote), "OK");
+    EXPECT_EQ(h.prompt.messages.size(), told + 2);
+}
+
+TEST_F(JobWindows, ChangingAJobWithAPlanAsksFirstAndYesClosesEveryResultWindow) {
+    start();
+    h.open(*base, h.writeTwoLayoutJob());
+    ASSERT_NE(base->layoutsWindow(), nullptr);  // a job with a plan opens on its layouts
+    pressKey(Qt::Key_F7);
+    pressKey(Qt::Key_F6);
+    ASSERT_NE(base->reportWindow(), nullptr);
+    ASSERT_NE(base->offcutWindow(), nullptr);
+    const std::string plan = planText(base->module().document().plan);
+    pressKey(Qt::Key_F3);
+
+    h.prompt.push(Answer::No);
+    typeKeys("5");
+    EXPECT_EQ(h.prompt.messages.back().text, kChangeQuestion);
+    EXPECT_EQ(cuts().cell(1, kCutLength), "720");
+    EXPECT_EQ(planText(base->module().document().plan), plan);
+    EXPECT_NE(base->layoutsWindow(), nullptr);
+    // A sort would reorder the pieces the plan refers to: it asks too.
+    h.prompt.push(Answer::No);
+    base->cutWindow()->toolBar()->findChild<QAction*>("SortAscending")->trigger();
+    EXPECT_EQ(h.prompt.messages.size(), 2u);
+    EXPECT_EQ(cuts().cell(1, kCutDescription), "HOB PANEL");
+
+    h.prompt.push(Answer::Yes);
+    typeKeys("5");
+    EXPECT_EQ(cuts().cell(1, kCutLength), "7205");
+    EXPECT_TRUE(base->module().document().plan.empty());
+    EXPECT_EQ(base->layoutsWindow(), nullptr);
+    EXPECT_EQ(base->reportWindow(), nullptr);
+    EXPECT_EQ(base->offcutWindow(), nullptr);
+    typeKeys("\b");  // once the plan is gone nothing more is asked
+    EXPECT_EQ(h.prompt.messages.size(), 3u);
+}
+
+TEST_F(JobWindows, CoilModeHidesQuantityAndTheSheetImport) {
+    start(StockMode::Coil);
+    SheetWindow& s = *base->sheetWindow();
+    EXPECT_EQ(s.windowTitle(), "Coil Specifications");
+    EXPECT_TRUE(s.view()->isColumnHidden(kSheetQty - 1));
+    EXPECT_FALSE(s.view()->isColumnHidden(kSheetLength - 1));
+    EXPECT_FALSE(s.importButton()->isEnabled());
+    EXPECT_EQ(base->windowTitle(), "RiRiza Manager");
+    EXPECT_FALSE(base->action("toolSheets")->isVisible());
+    EXPECT_TRUE(base->action("toolCoils")->isVisible());
+    // Typing moves past the hidden QTY: from WIDTH, Tab lands on the left margin.
+    pressKey(Qt::Key_F2);
+    typeKeys("5000\t1250\t7");
+    EXPECT_EQ(base->module().tables().sheets.cell(1, kMarginLeft), "7");
+}
+
+}  // namespace
+}  // namespace veltrix::ui

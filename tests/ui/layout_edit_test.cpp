@@ -1,0 +1,276 @@
+// Editing and arranging layouts in the Layouts window as a user would: a press on the picture, the
+// windows that add, edit and arrange, Undo and Redo with their keys. Plans an edit should leave
+// valid are checked by the independent plan checker.
+//
+// The job (tests/data/layouts/two-layouts.opt): sheets 1200 x 1000 with margins of 10 and kerf 4,
+// so the sheet item is 1004 x 1204 and the usable area (10,10)-(994,1194).
+// Layout 1: the hob panel (variety 1) at (10,10)-(574,734), a shelf (variety 2) at
+// (574,10)-(978,614), off-cuts, a through cut at y 734 and the off-cut (10,734)-(994,1194).
+// Layout 2: shelves at (10,10)-(414,614) and (414,10)-(818,614), the off-cut (818,10)-(994,614),
+// a through cut at y 614 and the off-cut (10,614)-(994,1194).
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "../engine/plan_checker.h"
+#include "app/base_module.h"
+#include "job/plan.h"
+#include "table/table_file.h"
+#include "ui/base_window.h"
+#include "ui/grid_view.h"
+#include "ui/grid_window.h"
+#include "ui/layout_edit_windows.h"
+#include "ui/layouts_window.h"
+#include "ui_support.h"
+
+namespace veltrix::ui {
+namespace {
+
+using test::Harness;
+using test::pressKey;
+
+bool hasLine(const std::string& plan, const std::string& line) {
+    const auto lines = splitLines(plan);
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// Replaces the text of the edit window's cell by typing: Delete, then the keys.
+void retype(EditItemWindow& edit, int column, const QString& keys) {
+    edit.grid()->setCurrentCell(1, column);
+    pressKey(Qt::Key_Delete);
+    test::typeKeys(keys);
+}
+
+struct EditLayouts : ::testing::Test {
+    Harness h;
+    std::unique_ptr<BaseWindow> base;
+    LayoutsWindow* layouts = nullptr;
+    std::string original;
+
+    void SetUp() override {
+        base = h.startBase();
+        h.open(*base, h.writeTwoLayoutJob());
+        layouts = base->layoutsWindow();
+        ASSERT_NE(layouts, nullptr);
+        original = plan();
+        ASSERT_FALSE(base->module().document().changed);
+    }
+    std::string plan() const { return planText(base->module().document().plan); }
+    veltrix::test::PlanCheck check() const {
+        // Consumed items are left out, as every reader of a plan leaves them out.
+        std::string kept;
+        for (const std::string& line : splitLines(plan()))
+            if (line.find(",-3,") == std::string::npos) kept += line + "\r\n";
+        const JobTables& t = base->module().tables();
+        return veltrix::test::checkPlan(t.basic.saveText(), t.sheets.saveText(), t.cuts.saveText(), false, kept);
+    }
+    // The pixel of the picture at a point of the sheet: the screen drawing is 1.25 x 1204 units
+    // square with the sheet a tenth of that in from the top-left corner.
+    QPoint pixelOf(double x, double y) const {
+        const double span = 1.25 * 1204, left = -0.1 * span;
+        const QSize size = layouts->layoutPicture()->size();
+        return QPointF((x - left) / span * size.width(), (y - left) / span * size.height()).toPoint();
+    }
+    void press(double x, double y) { QTest::mousePress(layouts->layoutPicture(), Qt::LeftButton, {}, pixelOf(x, y)); }
+    QString tooltipAt(double x, double y) {
+        QTest::mouseMove(layouts->layoutPicture(), pixelOf(x, y));
+        return layouts->layoutPicture()->toolTip();
+    }
+    void selectLayout(int n) { layouts->layoutSelector()->setCurrentIndex(n - 1); }
+    // A press at (x, y) whose edit window `edit` handles.
+    void editAt(double x, double y, const std::function<void(EditItemWindow&)>& edit) {
+        int shown = 0;
+        test::whileModal([&] { press(x, y); },
+                         [&](QWidget* modal) {
+                             auto* window = qobject_cast<EditItemWindow*>(modal);
+                             if (!window) return false;
+                             ++shown;
+                             edit(*window);
+                             return true;
+                         });
+        EXPECT_EQ(shown, 1);
+        test::activate(*base);
+    }
+};
+
+TEST_F(EditLayouts, APieceMovedAndAnOffcutResizedThenUndoneAndRedoneByteForByte) {
+    selectLayout(2);
+    EXPECT_EQ(tooltipAt(600, 300), "EDIT Cut-Piece 600 x 400");
+    EXPECT_EQ(tooltipAt(900, 300), "EDIT Off-Cut 600 x 172");
+    EXPECT_EQ(tooltipAt(500, 2), "ADD Off-Cut / Cut-Piece ");
+    test::activate(*base);
+    pressKey(Qt::Key_F7);
+    ASSERT_NE(base->reportWindow(), nullptr);
+
+    // The second shelf moves to the right edge of the usable area, over the off-cut there.
+    h.prompt.push(Answer::Yes);
+    editAt(600, 300, [&](EditItemWindow& edit) {
+        EXPECT_EQ(edit.windowTitle(), "Delete / Move Existing Cut-Piece");
+        EXPECT_EQ(edit.actionButton()->text(), "Move");
+        EXPECT_TRUE(edit.grid()->view()->isColumnHidden(2));  // a piece keeps its size: no DIM-X
+        EXPECT_EQ(edit.grid()->table().rowTexts(1),
+                  (std::vector<std::string>{"414", "10", "400", "600", "1", "1200", "1000"}));
+        pressKey(Qt::Key_F1);
+        EXPECT_EQ(h.shell.topics, std::vector<int>{30});
+        edit.grid()->setCurrentCell(1, 7);
+        test::typeKeys("5");  // the sheet's limits take no keys
+        EXPECT_EQ(edit.grid()->table().cell(1, 7), "1000");
+        retype(edit, 1, "590");
+        edit.actionButton()->click();
+    });
+    EXPECT_EQ(h.messageTexts(), std::vector<std::string>{"This overlaps an off-cut 600 x 172. Keep it anyway?"});
+    const std::string moved = plan();
+    EXPECT_TRUE(hasLine(moved, "2,2,1,590,10,994,614,1,1"));
+    EXPECT_TRUE(hasLine(moved, "2,-3,1,0,614,1004,614,1,0"));  // layout 2 is no longer cut along it
+    EXPECT_TRUE(hasLine(moved, "1,-6,1,0,734,1004,734,1,0"));  // layout 1 still is
+    EXPECT_TRUE(base->module().document().changed);
+    EXPECT_EQ(base->reportWindow(), nullptr);  // it showed the plan as it was
+    EXPECT_EQ(layouts->layoutSelector()->currentIndex(), 1);
+
+    // The off-cut now under the shelf becomes the gap the shelf left.
+    editAt(900, 300, [&](EditItemWindow& edit) {
+        EXPECT_EQ(edit.windowTitle(), "Delete / Modify Existing Off-Cut");
+        EXPECT_TRUE(edit.grid()->view()->isColumnHidden(4));  // an off-cut has no orientation
+        retype(edit, 1, "414");
+        retype(edit, 3, "172");
+        edit.actionButton()->click();
+    });
+    const std::string resized = plan();
+    EXPECT_TRUE(hasLine(resized, "2,-4,1,414,10,590,614,1,1"));
+    const veltrix::test::PlanCheck valid = check();
+    EXPECT_TRUE(valid.ok()) << valid.summary();
+
+    EXPECT_EQ(layouts->tool("undo")->toolTip(), "Undo Modify Off-Cut (Ctrl+Z)");
+    pressKey(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(plan(), moved);
+    pressKey(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(plan(), original);
+    EXPECT_FALSE(layouts->tool("undo")->isEnabled());
+    pressKey(Qt::Key_Y, Qt::ControlModifier);
+    pressKey(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(plan(), resized);
+    EXPECT_EQ(layouts->layoutSelector()->currentIndex(), 1);
+}
+
+TEST_F(EditLayouts, ACutPieceAddedIsCheckedAgainstTheSheetAndGoesAfterItsLayout) {
+    std::vector<QString> lines;
+    test::whileModal([&] { layouts->tool("add")->trigger(); },
+                     [&](QWidget* modal) {
+                         if (auto* add = qobject_cast<AddToLayoutWindow*>(modal)) {
+                             for (int i = 0; i < add->list()->count(); ++i) lines.push_back(add->list()->item(i)->text());
+                             add->nextButton()->click();  // nothing selected
+                             EXPECT_EQ(h.messageTexts(), std::vector<std::string>{"You have not selected any item"});
+                             EXPECT_TRUE(add->isVisible());
+                             add->list()->setCurrentRow(2);
+                             add->nextButton()->click();
+                             return true;
+                         }
+                         auto* edit = qobject_cast<EditItemWindow*>(modal);
+                         if (!edit) return false;
+                         EXPECT_EQ(edit->windowTitle(), "Define Position & Orientation of New Cut-Piece");
+                         EXPECT_TRUE(edit->deleteButton()->isHidden());
+                         // Placement 1 puts the shelf's 600 along the sheet's length; 2 turns it.
+                         GridTable& row = edit->grid()->table();
+                         EXPECT_EQ(row.cell(1, 3), "400");
+                         retype(*edit, 5, "2");
+                         EXPECT_EQ(row.cell(1, 3), "600");
+                         EXPECT_EQ(row.cell(1, 4), "400");
+                         retype(*edit, 1, "500");
+                         edit->actionButton()->click();
+                         EXPECT_EQ(h.messageTexts().back(), "Out of sheet width 1000");
+                         EXPECT_TRUE(edit->isVisible());
+                         retype(*edit, 1, "10");
+                         retype(*edit, 2, "740");
+                         h.prompt.push(Answer::Yes);  // it lies on the off-cut under the hob panel
+                         edit->actionButton()->click();
+                         return true;
+                     });
+    EXPECT_EQ(lines, (std::vector<QString>{"Off-Cut", "Cut-Piece 720     X 560     HOB PANEL",
+                                           "Cut-Piece 600     X 400     SHELF <B>"}));
+    const auto after = splitLines(plan());
+    const auto added = std::find(after.begin(), after.end(), "1,2,1,10,740,614,1144,1,2");
+    ASSERT_NE(added, after.end());
+    EXPECT_EQ(*(added + 1), "2,-1,1,0,0,1004,1204,1,0");  // layout 2 begins after it
+    EXPECT_EQ(layouts->layoutSelector()->currentIndex(), 0);
+}
+
+TEST_F(EditLayouts, CancelEscapeAndAddingNothingLeaveThePlanAlone) {
+    editAt(300, 300, [&](EditItemWindow& edit) {
+        retype(edit, 1, "20");
+        edit.cancelButton()->click();
+    });
+    editAt(300, 300, [&](EditItemWindow& edit) {
+        retype(edit, 1, "20");
+        pressKey(Qt::Key_Escape);
+    });
+    // A press on the margin offers to add; Cancel adds nothing.
+    bool offered = false;
+    test::whileModal([&] { press(500, 3); },
+                     [&](QWidget* modal) {
+                         auto* add = qobject_cast<AddToLayoutWindow*>(modal);
+                         if (!add) return false;
+                         offered = true;
+                         add->cancelButton()->click();
+                         return true;
+                     });
+    EXPECT_TRUE(offered);
+    EXPECT_EQ(plan(), original);
+    EXPECT_FALSE(base->module().document().changed);
+    EXPECT_FALSE(layouts->tool("undo")->isEnabled());
+    EXPECT_TRUE(h.prompt.messages.empty());
+}
+
+TEST_F(EditLayouts, ADeletedPieceStaysAsAKerfSizedOffcut) {
+    editAt(300, 300, [&](EditItemWindow& edit) {
+        EXPECT_EQ(edit.windowTitle(), "Delete / Move Existing Cut-Piece");
+        edit.deleteButton()->click();
+    });
+    EXPECT_FALSE(hasLine(plan(), "1,1,1,10,10,574,734,1,1"));
+    EXPECT_TRUE(hasLine(plan(), "1,-4,1,0,0,4,4,1,0"));
+    EXPECT_TRUE(base->module().document().changed);
+    EXPECT_EQ(layouts->layoutSelector()->count(), 2);
+}
+
+TEST_F(EditLayouts, ArrangementsAreTriedAndTheOriginalComesBackOrOneIsKept) {
+    selectLayout(2);
+    int shown = 0;
+    auto arrange = [&](ArrangementWindow::Choice last, int tries) {
+        shown = 0;
+        test::whileModal([&] { layouts->tool("arrange")->trigger(); },
+                         [&](QWidget* modal) {
+                             auto* window = qobject_cast<ArrangementWindow*>(modal);
+                             if (!window) return false;
+                             ++shown;
+                             const veltrix::test::PlanCheck valid = check();
+                             EXPECT_TRUE(valid.ok()) << valid.summary();
+                             EXPECT_NE(plan(), original);
+                             window->button(shown < tries ? ArrangementWindow::TryNext : last)->click();
+                             return true;
+                         });
+        test::activate(*base);
+    };
+    arrange(ArrangementWindow::Original, 3);
+    EXPECT_EQ(shown, 3);
+    EXPECT_EQ(plan(), original);
+    EXPECT_FALSE(base->module().document().changed);
+    EXPECT_EQ(layouts->layoutSelector()->currentIndex(), 1);
+
+    arrange(ArrangementWindow::Keep, 1);
+    EXPECT_TRUE(base->module().document().changed);
+    const std::string kept = plan();
+    EXPECT_EQ(kept.substr(0, kept.find("\r\n2,")), original.substr(0, original.find("\r\n2,")));  // layout 1 stays
+    EXPECT_EQ(layouts->tool("undo")->toolTip(), "Undo Arrange Layout (Ctrl+Z)");
+    pressKey(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(plan(), original);
+    pressKey(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(plan(), kept);
+}
+
+}  // namespace
+}  // namespace veltrix::ui
