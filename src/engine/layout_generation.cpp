@@ -142,17 +142,17 @@ Block LayoutBuilder::placeBlockWith(int c, std::size_t k, FillStrategy strategy,
                                     bool randomSize, Generator& random) {
     const Shape& cut = shapes_[static_cast<std::size_t>(c - 1)];
 
-    // 1. A piece that must follow the grain on a sheet with grain keeps its length along y.
+    // Rotation code: a piece that must follow the grain on a sheet with grain keeps its length along y.
     const int rotation = sheetGrain_ == 1 && cut.align == 1 ? 1 : 0;
 
-    // 2. Placement 1: width along x, length along y; 2: turned.
+    // Placement: 1, width along x, length along y; 2: turned.
     Placement placement;
     if (phase.ordered())
         placement = !turnsPieces(strategy) || rotation == 1 ? Placement::Lengthwise : Placement::Turned;
     else
         placement = rotation == 0 ? static_cast<Placement>(random.draw(1, 2)) : Placement::Lengthwise;
 
-    // 3. Whether one piece fits at all; the blade limits the count along y. Most tries end here, so
+    // Fit: whether one piece fits at all; the blade limits the count along y. Most tries end here, so
     // the test comes before any division: for single floats, floor(w / step) >= 1 exactly when
     // w >= step (the rounded quotient of a smaller w stays below 1).
     const float stepX = (placement == Placement::Lengthwise ? cut.width : cut.length) - tolerance_;
@@ -177,12 +177,12 @@ Block LayoutBuilder::cutBlock(int c, std::size_t k, FillStrategy strategy, Itera
     const float regionWidth = area.x2 - area.x1;
     const float regionHeight = area.y2 - area.y1;
 
-    // 3. How many fit.
+    // Counts: how many fit.
     Block b{countOf(regionWidth / stepX), countOf(regionHeight / stepY)};
     b.ny = std::min(b.ny, countOf(blade_ / stepY));
     if (b.nx < 1 || b.ny < 1) return b;
 
-    // 4. No block larger than the remaining demand: the strategy's count first, then the other.
+    // Demand cap: no block larger than the remaining demand: the strategy's count first, then the other.
     const float q = quantities_[static_cast<std::size_t>(c - 1)];
     if (across) {
         lowerToDemand(b.ny, b.nx, q);
@@ -192,7 +192,7 @@ Block LayoutBuilder::cutBlock(int c, std::size_t k, FillStrategy strategy, Itera
         lowerToDemand(b.ny, b.nx, q);
     }
 
-    // 5. Random block size.
+    // Random block size.
     if (randomSize && phase.iteration != 1) {
         const double n = static_cast<double>(phase.budget);
         if (static_cast<double>(phase.iteration) > roundHalfEven(n / 3.0)) {
@@ -207,7 +207,7 @@ Block LayoutBuilder::cutBlock(int c, std::size_t k, FillStrategy strategy, Itera
         }
     }
 
-    // 6. Split order.
+    // Split order.
     bool rowsFirst;
     switch (strategy) {
         case FillStrategy::AcrossFromMargin:

@@ -205,7 +205,7 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
     const bool printer = target.target == Target::Printer;
     DrawnLayout drawn;
 
-    // 1. and 2. The sheet item, the larger of its extents, and the coordinate system: one user
+    // The sheet item, the larger of its extents, and the coordinate system: one user
     // unit is one job unit.
     const ScaleSpec scale = layoutScale(result_, layout, target, surface.deviceWidth(), surface.deviceHeight());
     if (printer) {
@@ -220,7 +220,8 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
     const TextPen pen{surface, scale.width / scale.height};
     const double top = std::fabs(scale.top);
 
-    // 3. Fill pass.
+    // Fill pass: the sheet white and hatched (what stays hatched is left over), margins light
+    // yellow, pieces in their variety's colour.
     for (const LayoutItem& item : items) {
         if (item.kind == ItemKind::Sheet) {
             surface.filledBox(item.x1, item.y1, item.x2, item.y2, colors::kWhite);
@@ -233,7 +234,7 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
         }
     }
 
-    // 4. Text pass.
+    // Text pass: sizes and descriptions.
     int previousPiece = 0;
     for (const LayoutItem& item : items) {
         if (item.kind == ItemKind::Margin) {
@@ -304,7 +305,7 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
         if (options_[Show::OnlyFirstInBlock]) previousPiece = item.piece();
     }
 
-    // 5. Outline pass.
+    // Outline pass: the sheet with its sizes, margins, pieces, off-cuts and the through cuts.
     double listingY = 0;
     for (const LayoutItem& item : items) {
         if (item.kind == ItemKind::Sheet) {
@@ -348,11 +349,11 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
         }
     }
 
-    // 6. The geometry, drawn over the rest when the outline option is on.
+    // The geometry, drawn over the rest when the outline option is on.
     drawn.entities = entities(layout, &drawn.problems);
     if (options_[Show::DxfOutline]) dxf::draw(drawn.entities, surface, colors::kBlack);
 
-    // 7. The text listing.
+    // The text listing, printed under the drawing on paper.
     drawn.listing = listing(layout);
     if (printer) {
         surface.setFont({"Courier New", 9});
