@@ -9,10 +9,6 @@
 
 namespace veltrix {
 
-namespace {
-constexpr const char* kAttention = "Attention!";
-}
-
 BaseModule::BaseModule(Workspace workspace, StockMode mode, Prompt& prompt, FileDialogs& dialogs, FrameHooks& hooks)
     : workspace_(std::move(workspace)), prompt_(prompt), dialogs_(dialogs), hooks_(hooks) {
     doc_.mode = mode;
@@ -192,7 +188,7 @@ void BaseModule::setPlan(Plan plan) {
 
 bool BaseModule::checkResultForView() {
     if (resultExists()) return true;
-    prompt_.tell(kNotOptimizedMessage, kAttention);
+    prompt_.tell(reports::kNotOptimizedMessage, kAttention);
     return false;
 }
 

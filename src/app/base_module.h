@@ -10,6 +10,7 @@
 #include "app/app_state.h"
 #include "app/plan_history.h"
 #include "job/document.h"
+#include "reports/report.h"
 #include "table/editing.h"
 #include "table/workspace.h"
 
@@ -38,7 +39,6 @@ public:
     virtual void baseModuleClosed() {}
 };
 
-inline constexpr const char* kNotOptimizedMessage = "This file was not optimized.";
 inline constexpr const char* kChangeQuestion =
     "You are trying to change data. If you continue, you will need to Optimize again. Continue?";
 

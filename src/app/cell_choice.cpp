@@ -20,11 +20,11 @@ bool storeOutlineSizes(GridTable& table, int row, const std::string& path, Promp
     try {
         outline = dxf::readOutline(path);
     } catch (const std::exception& e) {
-        prompt.tell(e.what(), "Attention!", Icon::Exclamation);
+        prompt.tell(e.what(), kAttention, Icon::Exclamation);
         return false;
     }
     if (outline.empty()) {
-        prompt.tell("The drawing " + path + " holds no lines, arcs or circles.", "Attention!", Icon::Exclamation);
+        prompt.tell("The drawing " + path + " holds no lines, arcs or circles.", kAttention, Icon::Exclamation);
         return false;
     }
     const dxf::BoundingBox box = dxf::boundingBox(outline);

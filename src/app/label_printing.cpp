@@ -29,7 +29,7 @@ bool printLabels(const Workspace& workspace, const engine::LoadedResult& result,
                                     ", the first not after the last.");
         writeFileAtomic(page, layouts::labelPage(result, sheet, from, to, reportOption(workspace), workspace));
     } catch (const std::exception& e) {
-        prompt.tell(e.what(), "Attention!", Icon::Exclamation);
+        prompt.tell(e.what(), kAttention, Icon::Exclamation);
         return false;
     }
     shell.openFile(page);

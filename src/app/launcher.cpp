@@ -14,7 +14,7 @@ int deleteScratchFiles(const Workspace& workspace) {
 
 bool productsAvailable(const Workspace& workspace, Prompt& prompt) {
     if (!fileEmptyOrMissing(workspace.file("products.lst"))) return true;
-    prompt.tell(kNoProductsMessage, "Attention!", Icon::Information);
+    prompt.tell(kNoProductsMessage, kAttention, Icon::Information);
     return false;
 }
 

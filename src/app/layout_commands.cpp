@@ -12,7 +12,7 @@ namespace veltrix {
 namespace {
 
 void tellProblem(LayoutViewer& viewer, const std::exception& e) {
-    viewer.module().prompt().tell(e.what(), "Attention!", Icon::Exclamation);
+    viewer.module().prompt().tell(e.what(), kAttention, Icon::Exclamation);
 }
 
 // Loads the viewer again; a plan that no longer loads is told, the viewer keeping what it had.
@@ -71,7 +71,7 @@ EditOutcome applyEdit(LayoutViewer& viewer, const layouts::EditTarget& target, c
     try {
         const auto overlaps = layouts::editOverlaps(viewer.result(), viewer.current(), target, row);
         if (!overlaps.empty()) {
-            const Answer answer = module.prompt().ask(Message{layouts::overlapQuestion(overlaps), "Attention!",
+            const Answer answer = module.prompt().ask(Message{layouts::overlapQuestion(overlaps), kAttention,
                                                               Icon::Exclamation, Buttons::YesNo, Answer::No});
             if (answer != Answer::Yes) return EditOutcome::Declined;
         }

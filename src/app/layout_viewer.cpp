@@ -12,14 +12,14 @@ namespace veltrix {
 
 LayoutViewer::LayoutViewer(BaseModule& module) : module_(module) {
     result_ = engine::loadResult(module.document().job(), module.document().plan);
-    if (result_.empty()) throw InputError(kNotOptimizedMessage);
+    if (result_.empty()) throw InputError(reports::kNotOptimizedMessage);
     reports_ = reports::writeResultReports(module.workspace(), result_);
     options_ = layouts::readDisplayOptions(module.workspace());
 }
 
 void LayoutViewer::reload() {
     engine::LoadedResult result = engine::loadResult(module_.document().job(), module_.document().plan);
-    if (result.empty()) throw InputError(kNotOptimizedMessage);
+    if (result.empty()) throw InputError(reports::kNotOptimizedMessage);
     reports::ResultReports reports = reports::writeResultReports(module_.workspace(), result);
     result_ = std::move(result);
     reports_ = std::move(reports);
@@ -79,7 +79,7 @@ std::unique_ptr<LayoutViewer> openLayoutViewer(BaseModule& module) {
     try {
         return std::make_unique<LayoutViewer>(module);
     } catch (const std::exception& e) {
-        module.prompt().tell(e.what(), "Attention!", Icon::Exclamation);
+        module.prompt().tell(e.what(), kAttention, Icon::Exclamation);
     }
     return nullptr;
 }

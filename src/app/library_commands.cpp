@@ -12,8 +12,6 @@ namespace veltrix {
 
 namespace {
 
-constexpr const char* kAttention = "Attention!";
-
 // The order window's rows: PRODUCTS, QTY, CLIENT as typed.
 std::vector<OrderLine> orderLines(const GridTable& order) {
     std::vector<OrderLine> lines;

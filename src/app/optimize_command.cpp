@@ -14,11 +14,11 @@ bool checkBeforeRun(const Job& job, const Workspace& workspace, Prompt& prompt,
         return false;
     }
     if (const std::string problem = readMiscSettings(workspace).efficiencyProblem; !problem.empty())
-        prompt.tell(problem, "Attention!", Icon::Information);
+        prompt.tell(problem, kAttention, Icon::Information);
     if (reportOption(workspace) == kOptionWeight) {
         while (densityOf(workspace, job.basic.material) == 0) {
             const Answer answer =
-                prompt.ask(Message{kDensityQuestion, "Attention!", Icon::Question, Buttons::YesNo, Answer::No});
+                prompt.ask(Message{kDensityQuestion, kAttention, Icon::Question, Buttons::YesNo, Answer::No});
             if (answer != Answer::Yes || !editDensityTable) break;
             editDensityTable();
         }

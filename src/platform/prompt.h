@@ -8,6 +8,8 @@ namespace veltrix {
 
 // The application title: the single-instance name and the title of a message given none.
 inline constexpr const char* kApplicationTitle = "Veltrix Suite";
+// The title of most messages.
+inline constexpr const char* kAttention = "Attention!";
 
 enum class Icon { None, Information, Question, Exclamation, Critical };
 enum class Buttons { Ok, YesNo, YesNoCancel };
