@@ -77,6 +77,24 @@ engine::RunOutcome optimizeJob(Document& doc, const Workspace& workspace, const 
     return outcome;
 }
 
+engine::DeepOutcome deepSearchJob(Document& doc, const Workspace& workspace, const OptimizeRequest& request,
+                                  engine::DeepObserver& observer, std::stop_token stop, Prompt& prompt) {
+    if (request.continueFrom > 0) throw UsageError("A deep search starts afresh: it is not continued.");
+    if (request.objective) doc.objective = *request.objective;
+    const Job job = doc.job();
+    engine::DeepOutcome deep;
+    if (!checkBeforeRun(job, workspace, prompt)) {
+        deep.outcome.failed = true;
+        return deep;
+    }
+    engine::RunSettings settings = runSettings(workspace, doc, 0);
+    if (request.efficiency) settings.efficiency = *request.efficiency;
+    settings.lanes = request.lanes;
+    deep = engine::optimizeDeep(job, settings, observer, stop);
+    storeRunOutcome(doc, deep.outcome);
+    return deep;
+}
+
 layouts::JobLayouts jobLayouts(const Document& doc, const Workspace& workspace) {
     return layouts::loadJobLayouts(doc, workspace);
 }

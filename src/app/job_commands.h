@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/deep_search.h"
 #include "engine/optimize.h"
 #include "job/document.h"
 #include "job/table_exchange.h"
@@ -56,6 +57,12 @@ struct OptimizeRequest {
 // with no message (the check told it).
 engine::RunOutcome optimizeJob(Document& doc, const Workspace& workspace, const OptimizeRequest& request,
                                engine::RunObserver& observer, std::stop_token stop, Prompt& prompt);
+
+// A deep search of the job (the standard run and runs on variants of its stock, on every core):
+// the checks of Start Optimization first, then the best plan stored in the document unless no run
+// found one. Efficiency and objective as for optimizeJob; a continuation is refused (UsageError).
+engine::DeepOutcome deepSearchJob(Document& doc, const Workspace& workspace, const OptimizeRequest& request,
+                                  engine::DeepObserver& observer, std::stop_token stop, Prompt& prompt);
 
 // The job's plan loaded with its report and off-cut table, as the Layouts window shows them.
 // Throws InputError ("This file was not optimized.", or why the plan does not fit the job).

@@ -1,11 +1,13 @@
-// veltrix optimize JOB: runs the optimization of a project file and stores the cutting plan in its
-// layout result section.
+// veltrix optimize JOB [--deep]: runs the optimization of a project file (or a deep search over
+// variants of its stock) and stores the cutting plan in its layout result section.
 
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <ostream>
+#include <thread>
 
 #include "app/job_commands.h"
 #include "cli/args.h"
@@ -28,19 +30,31 @@ extern "C" void onInterrupt(int) {
     interrupted = 1;
 }
 
-// Ctrl+C acts as the Stop button for as long as a run goes on; the usual handling returns after.
+// Ctrl+C acts as the Stop button for as long as a run goes on: a watcher turns the interrupt into
+// a stop request (a signal handler may not request it itself). The usual handling returns after.
 class InterruptAsStop {
 public:
-    InterruptAsStop() {
+    explicit InterruptAsStop(std::stop_source& stop) {
         interrupted = 0;
         previous_ = std::signal(SIGINT, onInterrupt);
+        watcher_ = std::jthread([&stop](std::stop_token done) {
+            while (!done.stop_requested()) {
+                if (interrupted) stop.request_stop();
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+        });
     }
-    ~InterruptAsStop() { std::signal(SIGINT, previous_); }
+    ~InterruptAsStop() {
+        watcher_.request_stop();
+        watcher_.join();
+        std::signal(SIGINT, previous_);
+    }
     InterruptAsStop(const InterruptAsStop&) = delete;
     InterruptAsStop& operator=(const InterruptAsStop&) = delete;
 
 private:
     void (*previous_)(int) = SIG_DFL;
+    std::jthread watcher_;
 };
 
 // The progress dialog on a terminal: one line on the error stream, redrawn after every iteration.
@@ -52,7 +66,7 @@ public:
 
     void messageChanged(const std::string& text) override { message_ = text; }
     void iterationDone(const engine::RunFigures& f) override {
-        if ((stopAfter_ > 0 && f.iteration >= stopAfter_) || interrupted) {
+        if ((stopAfter_ > 0 && f.iteration >= stopAfter_) || stop_.stop_requested()) {
             stop_.request_stop();
             message_ = engine::kTerminatingMessage;
         }
@@ -85,6 +99,22 @@ private:
     bool drawn_ = false;
 };
 
+// The progress of a deep search on a terminal: a line for every run that ends.
+class DeepProgressLines : public engine::DeepObserver {
+public:
+    DeepProgressLines(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
+    void runFinished(const engine::DeepProgress& p) override {
+        if (!terminal_) return;
+        err_ << "deep search: " << p.finished << " of " << p.runs << " runs done (" << p.stock << ")";
+        if (p.found) err_ << "; best: " << p.bestStock << ", yield " << p.yieldText << ", layouts " << p.layoutsText;
+        err_ << "\n" << std::flush;
+    }
+
+private:
+    std::ostream& err_;
+    bool terminal_;
+};
+
 int optimize(CommandContext& context) {
     CLI::App app{"Optimizes a job and stores the cutting plan in its layout result section", "veltrix optimize"};
     std::string job, output, objective;
@@ -101,7 +131,13 @@ int optimize(CommandContext& context) {
     app.add_option("--continue-from", continueFrom,
                    "continue a stopped run at iteration K from the plan stored in JOB")
         ->check(CLI::PositiveNumber);
+    bool deep = false;
+    app.add_flag("--deep", deep,
+                 "deep search: the standard run and runs on variants of the stock (each row alone, all but one, "
+                 "every combination of up to four rows), on every core; the best plan is kept");
     if (auto done = parseArguments(app, context)) return *done;
+    if (deep && (stopAfter > 0 || continueFrom > 0))
+        throw UsageError("A deep search is neither stopped after an iteration nor continued.");
 
     Document doc = openJob(job);
     const std::filesystem::path target = output.empty() ? doc.path : std::filesystem::path(output);
@@ -113,11 +149,21 @@ int optimize(CommandContext& context) {
 
     ConsolePrompt prompt(context.err);
     std::stop_source stop;
-    ProgressLine progress(context.err, isatty(STDERR_FILENO) == 1, stopAfter, stop);
+    const bool terminal = isatty(STDERR_FILENO) == 1;
+    ProgressLine progress(context.err, terminal, stopAfter, stop);
+    DeepProgressLines deepProgress(context.err, terminal);
     engine::RunOutcome outcome;
+    std::string deepLine;
     {
-        InterruptAsStop stopOnInterrupt;
-        outcome = optimizeJob(doc, Workspace(context.workdir), request, progress, stop.get_token(), prompt);
+        InterruptAsStop stopOnInterrupt(stop);
+        if (deep) {
+            engine::DeepOutcome found =
+                deepSearchJob(doc, Workspace(context.workdir), request, deepProgress, stop.get_token(), prompt);
+            outcome = std::move(found.outcome);
+            deepLine = std::move(found.line);
+        } else {
+            outcome = optimizeJob(doc, Workspace(context.workdir), request, progress, stop.get_token(), prompt);
+        }
     }
     progress.finish();
 
@@ -135,14 +181,16 @@ int optimize(CommandContext& context) {
     context.out << outcome.message << "\n";
     context.out << "Total Layouts: " << outcome.figures.layoutsText << "\n";
     context.out << "Overall Yield: " << outcome.figures.yieldText << "\n";
-    if (outcome.status == engine::RunOutcome::Status::Stopped)
+    if (!deepLine.empty()) context.out << deepLine << "\n";
+    if (outcome.status == engine::RunOutcome::Status::Stopped && !deep)
         context.out << "Stopped after iteration " << outcome.lastIteration << " of " << outcome.figures.budget
                     << "; continue with --continue-from " << outcome.lastIteration << "\n";
     return kExitOk;
 }
 
 const CommandRegistration registration(
-    {"optimize", "optimize JOB [-o OUT] [--efficiency PCT] [--objective yield|layouts] [--stop-after K] [--continue-from K]",
+    {"optimize",
+     "optimize JOB [-o OUT] [--efficiency PCT] [--objective yield|layouts] [--stop-after K] [--continue-from K] [--deep]",
      "computes the cutting plan and stores it in the job's layout result section", &optimize});
 
 }  // namespace

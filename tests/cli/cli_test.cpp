@@ -115,6 +115,14 @@ std::vector<Case> cases() {
          },
          "optimize {work}/big.opt --efficiency 1 -o {work}/kept.opt", 1, {}, {"Optimization failed."},
          [](const TempFolder& w, const Outcome&) { EXPECT_EQ(w.read("kept.opt"), "an earlier output"); }},
+        {"optimize --deep wins on mixed stock: two large sheets instead of three",
+         [](const TempFolder& w) {
+             fs::copy_file(std::string(VELTRIX_TEST_DATA) + "/conformance/mixed_stock.opt", w / "mixed.opt");
+         },
+         "optimize {work}/mixed.opt --efficiency 4 --deep", 0,
+         {"Optimization done.\nTotal Layouts: 2\nOverall Yield: 68.41\nDeep search: best with sheet rows 2\n"}, {}, {}},
+        {"optimize --deep is not continued", {}, "optimize {work}/kitchen.opt --deep --stop-after 3", 2, {},
+         {"deep search"}, {}},
         {"optimize: a continuation needs a stored plan", {}, "optimize {work}/kitchen.opt --continue-from 3", 2, {},
          {"--continue-from"}, {}},
         {"draw: one PDF page per layout", optimizedCabinet,
