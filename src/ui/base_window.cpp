@@ -24,6 +24,17 @@
 
 namespace veltrix::ui {
 
+namespace {
+
+// A child window's title bar shows no icon (an empty icon would show the toolkit's logo).
+QIcon blankIcon() {
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
+}
+
+}  // namespace
+
 BaseWindow::BaseWindow(const Services& services, StockMode mode, QWidget* launcher)
     : QMainWindow(nullptr),
       services_(services),
@@ -45,7 +56,7 @@ BaseWindow::BaseWindow(const Services& services, StockMode mode, QWidget* launch
         QMdiSubWindow* sub = mdi_->addSubWindow(w);
         // Closing a job window hides it (after it wrote its file); the Edit menu shows it again.
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
-        sub->setWindowIcon(QIcon());
+        sub->setWindowIcon(blankIcon());
     }
     buildMenus();
     setWindowTitle(QString::fromStdString(modeCaption(mode)));
@@ -271,6 +282,7 @@ void BaseWindow::showChild(QWidget* window) {
     QMdiSubWindow* sub = subWindowOf(window);
     if (!sub) {
         sub = mdi_->addSubWindow(window);
+        sub->setWindowIcon(blankIcon());
         sub->setAttribute(Qt::WA_DeleteOnClose);
         // The window fills the frame's inner area.
         sub->setGeometry(QRect(QPoint(0, 0), mdi_->viewport()->size()));

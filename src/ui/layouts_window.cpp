@@ -76,6 +76,7 @@ LayoutsWindow::LayoutsWindow(LayoutViewer& viewer, const Services& services, QWi
 
     auto add = [this](const char* name, const QString& caption, const QString& tip, auto action) {
         QAction* a = toolBar_->addAction(caption);
+        a->setIconText(caption);  // as it is: a tool button would drop the "..." of "Add..." and "CNC..."
         a->setObjectName(QString::fromLatin1(name));
         a->setToolTip(tip);
         connect(a, &QAction::triggered, this, action);
@@ -150,12 +151,15 @@ void LayoutsWindow::openSawInstructions() {
 
 void LayoutsWindow::layoutControls() {
     const QRect inner = contentsRect();
-    const int side = std::max(10, inner.height());
+    const QSize bar = toolBar_->sizeHint();
+    // The picture is a square as high as the window, narrowed (to no less than three fifths of
+    // that) where the toolbar would not fit beside it: every tool stays in sight.
+    const int room = inner.width() - twips(100) - bar.width() - twips(200);
+    const int side = std::max(10, std::min(inner.height(), std::max(room, inner.height() * 3 / 5)));
     picture_->setGeometry(inner.left(), inner.top(), side, side);
     const int x = inner.left() + side + twips(100);
     const QSize sel = selector_->sizeHint();
     selector_->setGeometry(x, inner.top(), sel.width(), sel.height());
-    const QSize bar = toolBar_->sizeHint();
     int y = inner.top() + std::max(sel.height(), bar.height()) + 4;
     if (x + sel.width() + bar.width() <= inner.right()) {
         toolBar_->setGeometry(x + sel.width(), inner.top(), bar.width(), bar.height());

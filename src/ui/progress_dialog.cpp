@@ -2,7 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGridLayout>
+#include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -72,13 +73,27 @@ ProgressDialog::ProgressDialog(const Services& services, RunRequest request, QWi
                        static_cast<QWidget*>(remaining_), static_cast<QWidget*>(bar_), static_cast<QWidget*>(helpHint_)})
         w->hide();
 
-    auto* grid = new QGridLayout;
-    grid->addWidget(heading_, 0, 0, 1, 2);
-    grid->addWidget(layouts_, 1, 0, Qt::AlignHCenter);
-    grid->addWidget(yield_, 1, 1, Qt::AlignHCenter);
+    // Each figure stands centred under its word of the heading: the labels are as wide as the
+    // words, and as far apart as the blanks between them.
+    const QString heading = heading_->text();
+    const qsizetype second = heading.indexOf(QLatin1String("Overall"));
+    const qsizetype firstEnd = heading.left(second).trimmed().size();
+    const QFontMetrics metrics(heading_->font());
+    layouts_->setMinimumWidth(metrics.horizontalAdvance(heading.left(firstEnd)));
+    yield_->setMinimumWidth(metrics.horizontalAdvance(heading.mid(second)));
+    auto* figureRow = new QHBoxLayout;
+    figureRow->setSpacing(metrics.horizontalAdvance(heading.mid(firstEnd, second - firstEnd)));
+    for (QLabel* figure : {layouts_, yield_}) {
+        figure->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        figureRow->addWidget(figure);
+    }
+    figureRow->addStretch(1);
+    auto* figureBlock = new QVBoxLayout;
+    figureBlock->addWidget(heading_);
+    figureBlock->addLayout(figureRow);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(message_);
-    layout->addLayout(grid);
+    layout->addLayout(figureBlock);
     layout->addWidget(remaining_);
     layout->addWidget(bar_);
     layout->addWidget(helpHint_);

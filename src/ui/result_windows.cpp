@@ -1,5 +1,7 @@
 #include "ui/result_windows.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -57,6 +59,11 @@ ReportWindow::ReportWindow(BaseModule& module, const Services& services, const s
     model()->setHighlight([this](int row) { return highlighted(row); });
     reload();
     applyColumns();
+    // The one column is as wide as the report's longest line, so that no line is cut short.
+    int widest = 0;
+    for (int r = 1; r < table().rowCount(); ++r)
+        widest = std::max(widest, view()->fontMetrics().horizontalAdvance(QString::fromStdString(table().cell(r, 1))));
+    view()->setColumnWidth(0, widest + 16);
 }
 
 ReportWindow::~ReportWindow() = default;

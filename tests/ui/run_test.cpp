@@ -181,6 +181,8 @@ TEST_F(Runs, TheReportHighlightsItsHeadingsAndTheOffcutTableIsWrittenBack) {
                                                    "Cut-Piece(s) Summary", "Overall Utitlization Summary",
                                                    "Cutting Statistics Summary", "Layout No. 1/2", "Layout No. 2/2"}));
     EXPECT_EQ(report->table().cell(1, 1).rfind("Overall Yield(%)=", 0), 0u);
+    // Every line shows whole, the rules of 76 stars included.
+    EXPECT_GE(report->view()->columnWidth(0), report->view()->fontMetrics().horizontalAdvance(QString(76, '*')));
 
     pressKey(Qt::Key_F6);
     OffcutWindow* offcuts = base->offcutWindow();
