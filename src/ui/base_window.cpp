@@ -321,33 +321,27 @@ void BaseWindow::showDensityTable() {
     w.exec();
 }
 
-void BaseWindow::closeResultWindows() {
-    for (QWidget* w : {static_cast<QWidget*>(layouts_.data()), static_cast<QWidget*>(report_.data()),
-                       static_cast<QWidget*>(offcut_.data())}) {
-        if (!w) continue;
-        QMdiSubWindow* sub = subWindowOf(w);
-        if (sub) {
-            sub->close();
-            delete sub;
-        } else {
-            w->close();
-            delete w;
-        }
+void BaseWindow::closeChild(QWidget* window) {
+    if (!window) return;
+    // The off-cut table stores its grid as it closes.
+    if (QMdiSubWindow* sub = subWindowOf(window)) {
+        sub->close();
+        delete sub;
+    } else {
+        window->close();
+        delete window;
     }
+}
+
+void BaseWindow::closeResultWindows() {
+    closeChild(layouts_);
+    closeResultTables();
     viewer_.reset();
 }
 
 void BaseWindow::closeResultTables() {
-    for (QWidget* w : {static_cast<QWidget*>(report_.data()), static_cast<QWidget*>(offcut_.data())}) {
-        if (!w) continue;
-        if (QMdiSubWindow* sub = subWindowOf(w)) {
-            sub->close();
-            delete sub;
-        } else {
-            w->close();
-            delete w;
-        }
-    }
+    closeChild(report_);
+    closeChild(offcut_);
 }
 
 void BaseWindow::showLayouts() {

@@ -92,6 +92,8 @@ private:
     LayoutViewer* viewer();
     // Shows a result window as an MDI child filling the frame.
     void showChild(QWidget* window);
+    // Closes a child window of the frame, if it is open.
+    void closeChild(QWidget* window);
     // Closes the report and off-cut windows (the plan they show changed).
     void closeResultTables();
 

@@ -127,6 +127,11 @@ void GridWindow::setCurrentCell(int row, int column) {
     if (i.isValid()) view_->setCurrentIndex(i);
 }
 
+void GridWindow::hideSortAndPaste() {
+    for (const char* name : {"SortAscending", "SortDescending", "Paste"})
+        if (QAction* a = toolBar_->findChild<QAction*>(QString::fromLatin1(name))) a->setVisible(false);
+}
+
 void GridWindow::applyColumns() {
     const int charWidth = view_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     for (int c = 1; c < table_->columnCount(); ++c) {

@@ -41,6 +41,8 @@ public:
     int currentColumn() const;
     void setCurrentCell(int row, int column);
 
+    // Hides the tools that reorder or replace rows (sorts and paste), for grids that show a result.
+    void hideSortAndPaste();
     // The table changed behind the grid (loaded, imported): show it again from the start.
     void reload();
     // Columns hidden or shown as the table says; column widths by the vocabulary.

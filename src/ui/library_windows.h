@@ -1,7 +1,8 @@
 #pragma once
 // The library windows of the launcher: the material library ("Material Library Manager", mlm.dat),
 // the product library ("Product Library Manager", plm.dat) and Load Products ("Load Products"),
-// which turns an order of products into project files.
+// which turns an order of products into project files. The density table (density_window.h) is a
+// library window too.
 
 #include <QDialog>
 

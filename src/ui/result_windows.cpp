@@ -54,8 +54,7 @@ ReportWindow::ReportWindow(BaseModule& module, const Services& services, const s
     setWindowTitle(QStringLiteral("Report"));
     // The report's columns line up only in a font of fixed width.
     view()->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    for (const char* name : {"SortAscending", "SortDescending", "Paste"})
-        if (QAction* a = toolBar()->findChild<QAction*>(QString::fromLatin1(name))) a->setVisible(false);
+    hideSortAndPaste();
     model()->setHighlight([this](int row) { return highlighted(row); });
     reload();
     applyColumns();
@@ -80,8 +79,7 @@ OffcutWindow::OffcutWindow(BaseModule& module, const Services& services, QWidget
       export_(new QPushButton(QStringLiteral("Export"), this)) {
     setObjectName(QStringLiteral("offcutWindow"));
     setWindowTitle(QStringLiteral("Off-Cut Table"));
-    for (const char* name : {"SortAscending", "SortDescending", "Paste"})
-        if (QAction* a = toolBar()->findChild<QAction*>(QString::fromLatin1(name))) a->setVisible(false);
+    hideSortAndPaste();
     export_->setObjectName(QStringLiteral("exportButton"));
     export_->setEnabled(exportAllowed(module.state().exportMark, module.mode()));
     connect(export_, &QPushButton::clicked, this, [this] { exportToLibrary(); });
