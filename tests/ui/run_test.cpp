@@ -45,10 +45,9 @@ struct Seen {
     QString button;
 };
 
-// F5 in the base module, then: `whileRunning` at the first iteration shown; OK when the run is
+// F5 in the base module, then: `whileRunning` as soon as the run is seen going on; OK when it is
 // over (F1 first when asked).
-Seen runThroughMenu(BaseWindow& base, const std::function<void(ProgressDialog&)>& whileRunning = {},
-                    bool pressF1 = false) {
+Seen runThroughMenu(BaseWindow& base, std::function<void(ProgressDialog&)> whileRunning = {}, bool pressF1 = false) {
     Seen seen;
     test::activate(base);
     test::whileModal([] { pressKey(Qt::Key_F5); },
@@ -58,9 +57,12 @@ Seen runThroughMenu(BaseWindow& base, const std::function<void(ProgressDialog&)>
                          if (!seen.appeared) {
                              seen.appeared = true;
                              QObject::connect(dialog, &ProgressDialog::iterationShown, dialog, [&, dialog] {
-                                 if (!dialog->running()) return;
-                                 if (++seen.reportsWhileRunning == 1 && whileRunning) whileRunning(*dialog);
+                                 if (dialog->running()) ++seen.reportsWhileRunning;
                              });
+                         }
+                         if (whileRunning && dialog->running()) {
+                             whileRunning(*dialog);
+                             whileRunning = {};
                          }
                          if (!dialog->finished()) return false;
                          seen.message = dialog->messageLabel()->text().toStdString();
