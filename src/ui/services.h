@@ -56,7 +56,6 @@ struct Services {
     void help(HelpTopic topic = HelpTopic::Contents) const;
 };
 
-inline constexpr const char* kAttention = "Attention!";
 inline constexpr const char* kHelpFile = "opt.hlp";
 
 }  // namespace ui
