@@ -1,6 +1,7 @@
 #include "libraries/library_records.h"
 
 #include "platform/file_lock.h"
+#include "table/error.h"
 
 namespace veltrix {
 
@@ -15,10 +16,15 @@ std::vector<std::vector<std::string>> readRecords(std::string_view text, std::si
 }
 
 void rewriteLocked(const std::filesystem::path& file, const std::function<std::string(std::string)>& change) {
-    const FileLock lock(file);
+    // A library reached through a link is locked beside its real file, where every workstation
+    // that shares it takes the same lock.
+    const std::filesystem::path real = followLinks(file);
+    const FileLock lock(real);
+    if (!lock.locked())
+        throw FileError(lock.lockPath(), "The library cannot be locked, so it was not changed (" + lock.problem() + ")");
     std::string text;
-    if (fileExists(file)) text = readExistingFile(file);
-    writeFileAtomic(file, change(std::move(text)));
+    if (fileExists(real)) text = readExistingFile(real);
+    writeFileAtomic(real, change(std::move(text)));
 }
 
 }  // namespace veltrix

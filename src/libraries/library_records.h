@@ -56,8 +56,9 @@ std::string recordsText(const std::vector<Record>& records) {
 // Rewrites a shared library file: holds the advisory lock beside it while the file is read, its
 // text passed through `change` and the result written back atomically. A reader elsewhere sees
 // either the old or the new file, and a second writer waits for the lock, so neither loses the
-// other's update. A missing file reads as empty text. Throws FileError when the file cannot be
-// read or written; the old file then stays as it was.
+// other's update. A missing file reads as empty text. A file reached through a symbolic link is
+// read, locked and replaced at the link's target (the link stays). Throws FileError when the lock
+// cannot be taken or the file cannot be read or written; the old file then stays as it was.
 void rewriteLocked(const std::filesystem::path& file, const std::function<std::string(std::string)>& change);
 
 }  // namespace veltrix

@@ -45,7 +45,11 @@ std::string readWholeFile(const fs::path& path) noexcept {
 }
 
 std::string readExistingFile(const fs::path& path) {
-    if (!fileExists(path)) throw FileError(path, "File not found");
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status)) throw FileError(path, "File not found");
+    if (fs::is_directory(status)) throw FileError(path, "This is a folder, not a file");
+    if (!fs::is_regular_file(status)) throw FileError(path, "This is not a regular file (a device or a pipe)");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw FileError(path, "Cannot read the file");
     std::ostringstream ss;
@@ -54,47 +58,110 @@ std::string readExistingFile(const fs::path& path) {
     return ss.str();
 }
 
-void writeFileAtomic(const fs::path& path, std::string_view contents) {
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+fs::path followLinks(const fs::path& path) {
+    fs::path current = path;
+    // As the system resolves names: a few dozen links at most, else a loop.
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(current, ec))) return current;
+        const fs::path target = fs::read_symlink(current, ec);
+        if (ec) throw FileError(path, "Cannot read the link");
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    throw FileError(path, "Too many symbolic links (a loop)");
+}
+
+bool sameFile(const fs::path& a, const fs::path& b) noexcept {
+    std::error_code ec;
+    const bool same = fs::equivalent(a, b, ec);
+    return !ec && same;
+}
+
+namespace {
+
+std::string writeProblem(int err) { return std::string("Cannot write the file (") + std::strerror(err) + ")"; }
+
+// The file a write replaces: `path` through its links. A target that exists must be a regular
+// file; a folder, device or pipe is never turned into one.
+fs::path writeTarget(const fs::path& path) {
+    const fs::path target = followLinks(path);
+    std::error_code ec;
+    const fs::file_status status = fs::status(target, ec);
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        throw FileError(path, fs::is_directory(status)
+                                  ? "This is a folder; a file of that name cannot be written"
+                                  : "This is not a regular file (a device or a pipe); it is not replaced");
+    }
+    return target;
+}
+
+// Writes `contents` to a new temporary file beside `target`, every write and the close checked
+// and the data flushed to the disk. Returns the temporary's path; throws FileError (naming
+// `shownPath`) with nothing left behind.
+fs::path writeTemporary(const fs::path& target, const fs::path& shownPath, std::string_view contents) {
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::random_device rd;
     const fs::path temp =
-        folder / ("." + path.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) throw FileError(path, std::string("Cannot write the file (") + std::strerror(errno) + ")");
+        folder / ("." + target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) throw FileError(shownPath, writeProblem(errno));
     std::size_t done = 0;
-    bool ok = true;
     int err = 0;
     while (done < contents.size()) {
         const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            ok = false;
             err = errno;
             break;
         }
         done += static_cast<std::size_t>(n);
     }
-    if (ok && ::fsync(fd) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok) {
+    if (err == 0 && ::fsync(fd) != 0) err = errno;
+    if (::close(fd) != 0 && err == 0) err = errno;
+    if (err == 0) {
         // Keep the permissions of the file being replaced.
         std::error_code ec;
-        const auto perms = fs::status(path, ec).permissions();
-        if (!ec && fs::exists(path, ec)) fs::permissions(temp, perms, ec);
-        if (std::rename(temp.c_str(), path.c_str()) != 0) {
-            ok = false;
-            err = errno;
-        }
+        const auto status = fs::status(target, ec);
+        if (!ec && fs::exists(status)) fs::permissions(temp, status.permissions(), ec);
+        return temp;
     }
-    if (!ok) {
+    ::unlink(temp.c_str());
+    throw FileError(shownPath, writeProblem(err));
+}
+
+void renameIntoPlace(const fs::path& temp, const fs::path& target, const fs::path& shownPath) {
+    if (std::rename(temp.c_str(), target.c_str()) != 0) {
+        const int err = errno;
         ::unlink(temp.c_str());
-        throw FileError(path, std::string("Cannot write the file (") + std::strerror(err) + ")");
+        throw FileError(shownPath, writeProblem(err));
+    }
+}
+
+}  // namespace
+
+void writeFileAtomic(const fs::path& path, std::string_view contents) {
+    const fs::path target = writeTarget(path);
+    renameIntoPlace(writeTemporary(target, path, contents), target, path);
+}
+
+void writeFilesAtomic(const std::vector<std::pair<fs::path, std::string>>& files) {
+    std::vector<std::pair<fs::path, fs::path>> written;  // temporary, target
+    try {
+        for (const auto& [path, contents] : files) {
+            const fs::path target = writeTarget(path);
+            written.emplace_back(writeTemporary(target, path, contents), target);
+        }
+    } catch (...) {
+        for (const auto& [temp, target] : written) ::unlink(temp.c_str());
+        throw;
+    }
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        try {
+            renameIntoPlace(written[i].first, written[i].second, files[i].first);
+        } catch (...) {
+            for (std::size_t j = i + 1; j < written.size(); ++j) ::unlink(written[j].first.c_str());
+            throw;
+        }
     }
 }
 

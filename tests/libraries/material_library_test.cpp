@@ -2,11 +2,15 @@
 // off-cuts; all library operations on damaged files.
 #include "libraries/material_library.h"
 
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <random>
 
 #include "job/job_tables.h"
@@ -132,6 +136,67 @@ TEST(MaterialLibraryFile, TwoProcessesMergingTheSameLibraryLoseNothing) {
         for (int i = 1; i <= kRounds; ++i)
             EXPECT_EQ(std::count(records.begin(), records.end(), stock(std::string(material) + ",,18," + std::to_string(i) + ",100,1,")[0]), 1)
                 << material << " " << i;
+}
+
+// The lock beside the library is taken even when this user may not write the lock file (another
+// user's, mode 0644); where no lock can be had at all (a folder in its place) the library is not
+// written. A library reached through a link is updated at its target and the link stays.
+TEST(MaterialLibraryFile, NeverWrittenUnlockedAndUpdatedThroughALink) {
+    namespace fs = std::filesystem;
+    TempFolder work;
+    const Workspace ws(work.path());
+    work.write("shared/mlm.dat", file("PB,,18,1,1,1,"));
+    fs::create_symlink(work / "shared/mlm.dat", work / "mlm.dat");
+    fs::permissions(work.path(), fs::perms::all);
+    fs::permissions(work / "shared", fs::perms::all);
+    fs::permissions(work / "shared/mlm.dat", fs::perms::all);
+    work.write("shared/mlm.dat.lock", "");
+    fs::permissions(work / "shared/mlm.dat.lock", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+    // This process holds the lock while a second writer, who may only read the lock file, exports.
+    const int held = ::open((work / "shared/mlm.dat.lock").c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::close(held);  // the lock belongs to this process's parent alone
+        // As root the read-only mode would not hold: the writer becomes another user.
+        if (geteuid() == 0 && setuid(65534) != 0) _exit(3);
+        try {
+            appendToMaterialLibrary(ws, stock("PB,,18,2,2,1,"));
+        } catch (...) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    usleep(300000);
+    int status = -1;
+    EXPECT_EQ(waitpid(pid, &status, WNOHANG), 0) << "the second writer did not wait for the lock";
+    EXPECT_EQ(work.read("shared/mlm.dat"), file("PB,,18,1,1,1,"));
+    ::close(held);
+    for (int waited = 0; waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+        if (waited == 100) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            FAIL() << "the second writer never got the lock";
+        }
+        usleep(100000);
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(work.read("shared/mlm.dat"), file("PB,,18,1,1,1,|PB,,18,2,2,1,"));
+    EXPECT_TRUE(fs::is_symlink(work / "mlm.dat"));
+
+    fs::remove(work / "shared/mlm.dat.lock");
+    fs::create_directory(work / "shared/mlm.dat.lock");
+    try {
+        mergeMaterialLibrary(ws);
+        ADD_FAILURE() << "merged without a lock";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("cannot be locked"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(appendToMaterialLibrary(ws, stock("PB,,18,9,9,1,")), FileError);
+    EXPECT_EQ(work.read("shared/mlm.dat"), file("PB,,18,1,1,1,|PB,,18,2,2,1,"));
 }
 
 TEST(SheetImport, TakesTheFirstBlockOfTheMaterialGrainAndThicknessValueWithoutScrap) {

@@ -1,6 +1,8 @@
 // File operations, the working folder, the print-style writer and keyboard editing of cells.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <regex>
 
 #include "support/temp_folder.h"
@@ -29,6 +31,71 @@ TEST(FileOperations, QueriesNeverThrowWritersReplaceWholeFiles) {
     EXPECT_FALSE(fileEmptyOrMissing(dir / "f.tlf"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);  // no temporary left
     EXPECT_THROW(writeFileAtomic(dir / "missing" / "f.tlf", "x"), FileError);
+}
+
+TEST(FileOperations, WritesGoThroughLinksAndNeverReplaceWhatIsNotAFile) {
+    namespace fs = std::filesystem;
+    TempFolder dir;
+    // A link (also a relative one in another folder, also a chain) is written through: the
+    // target gets the bytes and the links stay links.
+    dir.write("shared/job.opt", "old");
+    fs::create_symlink(dir / "shared/job.opt", dir / "link.opt");
+    fs::create_directory(dir / "sub");
+    fs::create_symlink("../link.opt", dir / "sub/chain.opt");
+    writeFileAtomic(dir / "sub/chain.opt", "new");
+    EXPECT_TRUE(fs::is_symlink(dir / "link.opt"));
+    EXPECT_TRUE(fs::is_symlink(dir / "sub/chain.opt"));
+    EXPECT_EQ(dir.read("shared/job.opt"), "new");
+    EXPECT_EQ(followLinks(dir / "sub/chain.opt"), dir / "shared/job.opt");
+    EXPECT_TRUE(sameFile(dir / "sub/chain.opt", dir / "shared/job.opt"));
+    EXPECT_FALSE(sameFile(dir / "link.opt", dir / "sub"));
+    EXPECT_FALSE(sameFile(dir / "none", dir / "none"));
+    // A link to a file not there yet creates it.
+    fs::create_symlink("later.opt", dir / "dangling.opt");
+    writeFileAtomic(dir / "dangling.opt", "made");
+    EXPECT_EQ(dir.read("later.opt"), "made");
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling.opt"));
+
+    // A pipe, a folder and a loop of links are refused and stay what they were.
+    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0644), 0);
+    EXPECT_THROW(writeFileAtomic(dir / "pipe", "x"), FileError);
+    EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+    try {
+        readExistingFile(dir / "pipe");  // must not wait for a writer
+        ADD_FAILURE() << "a pipe was read";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("not a regular file"), std::string::npos) << e.what();
+    }
+    fs::create_symlink("sub", dir / "to-folder");
+    for (const char* name : {"sub", "to-folder"}) {
+        try {
+            writeFileAtomic(dir / name, "x");
+            ADD_FAILURE() << name << " was replaced";
+        } catch (const FileError& e) {
+            EXPECT_NE(std::string(e.what()).find("folder"), std::string::npos) << e.what();
+        }
+        EXPECT_TRUE(fs::is_directory(dir / name));
+    }
+    try {
+        readExistingFile(dir / "sub");
+        ADD_FAILURE() << "a folder was read";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("folder"), std::string::npos) << e.what();
+    }
+    fs::create_symlink("loop-b", dir / "loop-a");
+    fs::create_symlink("loop-a", dir / "loop-b");
+    EXPECT_THROW(writeFileAtomic(dir / "loop-a", "x"), FileError);
+    EXPECT_TRUE(fs::is_symlink(dir / "loop-a"));
+
+    // Several files as one change: when one cannot be written, none is replaced.
+    dir.write("a.dxf", "old a");
+    EXPECT_THROW(writeFilesAtomic({{dir / "a.dxf", "new a"}, {dir / "sub", "new b"}, {dir / "c.dxf", "new c"}}), FileError);
+    EXPECT_EQ(dir.read("a.dxf"), "old a");
+    EXPECT_FALSE(fs::exists(dir / "c.dxf"));
+    writeFilesAtomic({{dir / "a.dxf", "new a"}, {dir / "c.dxf", "new c"}});
+    EXPECT_EQ(dir.read("a.dxf") + dir.read("c.dxf"), "new anew c");
+    for (const auto& entry : fs::recursive_directory_iterator(dir.path()))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
 }
 
 TEST(FileOperations, WildcardsIgnoreLetterCase) {
