@@ -36,7 +36,44 @@ Document openOrStartJob(const std::filesystem::path& path, const Workspace& work
     return doc;
 }
 
-void saveJob(Document& doc, const std::filesystem::path& path) { writeDocument(doc, path.empty() ? doc.path : path); }
+void checkJobTarget(const Document& doc, const std::filesystem::path& path) {
+    if (modeOfPath(path) == doc.mode) return;
+    throw UsageError(doc.mode == StockMode::Coil
+                         ? "A coil job is stored under \".dcm\", not " + path.string() + " (it would read back as sheets)."
+                         : "A sheet job is stored under \".opt\", not " + path.string() + " (it would read back as coils).");
+}
+
+void refuseJobAsOutput(const Document& doc, const std::filesystem::path& output) {
+    if (!output.empty() && (output == doc.path || sameFile(output, doc.path)))
+        throw UsageError("The output " + output.string() + " is the job itself; choose another file.");
+}
+
+namespace {
+
+// A name beside `path` for a job that may not go over it: <stem>.result-<n><extension>, the
+// first that is not taken.
+std::filesystem::path asideName(const std::filesystem::path& path) {
+    for (int n = 1;; ++n) {
+        std::filesystem::path aside = path;
+        aside.replace_filename(path.stem().string() + ".result-" + std::to_string(n) + path.extension().string());
+        std::error_code ec;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(aside, ec))) return aside;
+    }
+}
+
+}  // namespace
+
+void saveJob(Document& doc, const std::filesystem::path& path) {
+    const std::filesystem::path target = path.empty() ? doc.path : path;
+    checkJobTarget(doc, target);
+    if ((target == doc.path || sameFile(target, doc.path)) && changedOnDisk(doc)) {
+        const std::filesystem::path aside = asideName(target);
+        writeDocument(doc, aside);
+        throw UsageError(target.string() + " was changed by another program while this command worked on it, so it "
+                         "was left as it is. This command's result was saved to " + aside.string() + ".");
+    }
+    writeDocument(doc, target);
+}
 
 TableImport importTables(Document& doc, const std::filesystem::path& sheetsCsv, const std::filesystem::path& cutsCsv) {
     TableImport done;
@@ -52,6 +89,8 @@ TableImport importTables(Document& doc, const std::filesystem::path& sheetsCsv, 
 }
 
 void exportTables(const Document& doc, const std::filesystem::path& sheetsCsv, const std::filesystem::path& cutsCsv) {
+    refuseJobAsOutput(doc, sheetsCsv);
+    refuseJobAsOutput(doc, cutsCsv);
     if (!sheetsCsv.empty()) writeFileAtomic(sheetsCsv, exportCsv(doc.tables.sheets));
     if (!cutsCsv.empty()) writeFileAtomic(cutsCsv, exportCsv(doc.tables.cuts));
 }
@@ -142,6 +181,7 @@ std::filesystem::path writeJobLabels(const Document& doc, const Workspace& works
         throw UsageError("Choose layouts from 1 to " + std::to_string(count) + ", the first not after the last.");
     const std::string page = layouts::labelPage(loaded.result, sheet, first, last, reportOption(workspace), workspace);
     const auto file = output.empty() ? workspace.file(layouts::kLabelPageFile) : output;
+    refuseJobAsOutput(doc, file);
     writeFileAtomic(file, page);
     return file;
 }

@@ -31,8 +31,17 @@ Document openJob(const std::filesystem::path& path);
 // The job of a project file, or a new one from the working folder's Defaults (basic details and
 // objective) when the file does not exist yet.
 Document openOrStartJob(const std::filesystem::path& path, const Workspace& workspace);
-// Writes the job atomically to `path` (its own path when empty). Throws FileError.
+// Writes the job atomically to `path` (its own path when empty). The file keeps the job's mode by
+// its extension (UsageError for a coil job under ".opt" or a sheet job under ".dcm"). When the job
+// is written over the file it was read from and another program changed that file since, the file
+// is left as it is and the job is written beside it (<name>.result-<n>.<ext>) instead; a
+// UsageError then names both. Throws FileError.
 void saveJob(Document& doc, const std::filesystem::path& path = {});
+// Throws UsageError when `path` would store the job under the other mode's extension.
+void checkJobTarget(const Document& doc, const std::filesystem::path& path);
+// Throws UsageError when `output` names the job's own file (also through a link or another name):
+// an output written there would destroy the job.
+void refuseJobAsOutput(const Document& doc, const std::filesystem::path& output);
 
 struct TableImport {
     std::vector<ImportNote> sheetNotes;  // values changed to fit the tables

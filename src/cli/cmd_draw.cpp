@@ -44,6 +44,7 @@ int draw(CommandContext& context) {
     throw UsageError("This build has no drawing back end (Qt 6 was not found).");
 #else
     const Document doc = openJob(job);
+    refuseJobAsOutput(doc, output);
     const Workspace workspace(context.workdir);
     const bool pdf = type == ".pdf";
     const layouts::JobLayouts loaded = jobLayouts(doc, workspace);

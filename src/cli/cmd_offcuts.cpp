@@ -20,7 +20,9 @@ int offcuts(CommandContext& context) {
     app.add_option("-o,--output", output, "file to write the table to (default: standard output)");
     if (auto done = parseArguments(app, context)) return *done;
 
-    const std::string table = jobReports(openJob(job), Workspace(context.workdir), false).offcutTable;
+    const Document doc = openJob(job);
+    refuseJobAsOutput(doc, output);
+    const std::string table = jobReports(doc, Workspace(context.workdir), false).offcutTable;
     if (output.empty()) context.out << table;
     else writeFileAtomic(output, table);
     return kExitOk;

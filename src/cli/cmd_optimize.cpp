@@ -141,6 +141,8 @@ int optimize(CommandContext& context) {
 
     Document doc = openJob(job);
     const std::filesystem::path target = output.empty() ? doc.path : std::filesystem::path(output);
+    // Refused before the run rather than after it.
+    checkJobTarget(doc, target);
     OptimizeRequest request;
     if (efficiency > 0) request.efficiency = efficiency;
     if (objective == "yield") request.objective = Objective{true, false};

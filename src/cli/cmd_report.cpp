@@ -21,7 +21,9 @@ int report(CommandContext& context) {
     app.add_option("-o,--output", output, "file to write the report to (default: standard output)");
     if (auto done = parseArguments(app, context)) return *done;
 
-    const reports::ResultReports out = jobReports(openJob(job), Workspace(context.workdir), true);
+    const Document doc = openJob(job);
+    refuseJobAsOutput(doc, output);
+    const reports::ResultReports out = jobReports(doc, Workspace(context.workdir), true);
     if (output.empty()) context.out << out.report.text;
     else writeFileAtomic(output, out.report.text);
     return kExitOk;

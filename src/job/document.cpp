@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <sys/stat.h>
+
 #include "table/file_ops.h"
 #include "table/table_file.h"
 
@@ -22,6 +24,22 @@ std::string normalisedTable(GridTable grid, std::string_view text, bool oneRow) 
 }
 
 }  // namespace
+
+std::optional<FileStamp> fileStamp(const std::filesystem::path& path) noexcept {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    FileStamp stamp;
+    stamp.path = path;
+    stamp.device = static_cast<std::uintmax_t>(info.st_dev);
+    stamp.inode = static_cast<std::uintmax_t>(info.st_ino);
+    stamp.size = static_cast<std::uintmax_t>(info.st_size);
+    stamp.modifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return stamp;
+}
+
+bool changedOnDisk(const Document& document) {
+    return document.stamp && document.stamp->path == document.path && fileStamp(document.path) != document.stamp;
+}
 
 StockMode modeOfPath(const std::filesystem::path& path) {
     return isCoilProject(path) ? StockMode::Coil : StockMode::Sheet;
@@ -66,8 +84,11 @@ Project projectOfDocument(const Document& doc) {
 }
 
 Document readDocument(const std::filesystem::path& path) {
+    // Noted before reading: a change made while the file is read counts as a change.
+    const std::optional<FileStamp> stamp = fileStamp(path);
     Document doc = documentOfProject(readProjectFile(path), modeOfPath(path));
     doc.path = path;
+    doc.stamp = stamp;
     return doc;
 }
 
@@ -75,6 +96,7 @@ void writeDocument(Document& document, const std::filesystem::path& path) {
     Project project = projectOfDocument(document);
     writeProjectFile(path, project);
     document.stored = std::move(project);
+    document.stamp = fileStamp(path);
 }
 
 }  // namespace veltrix

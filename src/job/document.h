@@ -7,13 +7,29 @@
 //     doc.plan = ...;                        // a run's result
 //     writeDocument(doc, doc.path);
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "job/job.h"
 #include "job/plan.h"
 #include "job/project_file.h"
 
 namespace veltrix {
+
+// What tells one state of a file from another: the name it was taken under, the file (device and
+// inode, so a file replaced by a rename is another file), its size and its modification time.
+struct FileStamp {
+    std::filesystem::path path;
+    std::uintmax_t device = 0;
+    std::uintmax_t inode = 0;
+    std::uintmax_t size = 0;
+    std::int64_t modifiedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file a path names (through links); nothing when there is no such file.
+std::optional<FileStamp> fileStamp(const std::filesystem::path& path) noexcept;
 
 struct Document {
     StockMode mode = StockMode::Sheet;  // ".dcm" files are coil jobs
@@ -25,6 +41,9 @@ struct Document {
     // The sections as last read or written. A section whose content did not change is written
     // back exactly as it was read, so that opening and saving a job changes no byte of it.
     Project stored;
+    // The state of the file the document was read from or last written to; nothing for a
+    // document that has no file yet.
+    std::optional<FileStamp> stamp;
 
     Job job() const { return readJob(tables, mode, objective); }
 };
@@ -38,11 +57,16 @@ Document documentOfProject(const Project& project, StockMode mode);
 // is the same.
 Project projectOfDocument(const Document& document);
 
-// Reads a project file; throws FileError when it cannot be read.
+// Reads a project file and notes its stamp; throws FileError when it cannot be read.
 Document readDocument(const std::filesystem::path& path);
 // Writes the document to `path` atomically (a failed save never destroys the previous file) and
-// remembers what was written. Throws FileError. Path and changed flag are left to the caller.
+// remembers what was written and the stamp of the file written. Throws FileError. Path and changed flag are left to the caller.
 void writeDocument(Document& document, const std::filesystem::path& path);
+
+// True when the file at the document's path is no longer the one it was read from or last
+// written to (another program wrote it, or removed it). False when the stamp is of another path
+// or there is none.
+bool changedOnDisk(const Document& document);
 
 // Fills unbound tables from the sections of a project (basic details cut back to one row).
 void tablesFromProject(const Project& project, JobTables& tables);

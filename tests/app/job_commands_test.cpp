@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include "support/fakes.h"
 #include "support/temp_folder.h"
 #include "table/workspace.h"
@@ -144,6 +146,51 @@ TEST_F(JobCommands, ChangedTablesDiscardThePlanAndSaveAsTheGridsWrite) {
     // A CSV that cannot be read leaves the job as it was.
     EXPECT_THROW(importTables(doc, dir / "missing.csv", csv), FileError);
     EXPECT_EQ(doc.tables.cuts.cell(1, 1), "500");
+}
+
+// A run writes its plan over the job it read. When another program (an import) wrote the job in
+// the meantime, that edit is kept and the result goes beside it; a job is never stored under the
+// other mode's extension, nor written over by an output.
+TEST_F(JobCommands, AnEditMadeDuringARunIsKeptAndTheResultSavedBeside) {
+    Document doc = job();
+    optimizeJob(doc, workspace, {}, quiet, {}, prompt);
+    ASSERT_FALSE(doc.plan.empty());
+    Document other = openJob(dir / "job.opt");
+    importTables(other, {}, dir.write("cuts.csv", "LENGTH,WIDTH,QTY\r\n500,300,2\r\n"));
+    saveJob(other);
+    const std::string edited = dir.read("job.opt");
+    try {
+        saveJob(doc);
+        ADD_FAILURE() << "the concurrent edit was overwritten";
+    } catch (const UsageError& e) {
+        EXPECT_NE(std::string(e.what()).find("job.result-1.opt"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(dir.read("job.opt"), edited);
+    EXPECT_EQ(readDocument(dir / "job.result-1.opt").plan, doc.plan);
+    // An edit in place of the same size still counts (the file's clock ticks at least every 10 ms).
+    Document again = openJob(dir / "job.opt");
+    usleep(30000);
+    std::string touched = edited;
+    touched[touched.find("\"500\"") + 1] = '6';
+    test::writeFile(dir / "job.opt", touched);
+    EXPECT_THROW(saveJob(again), UsageError);
+    EXPECT_EQ(dir.read("job.opt"), touched);
+    EXPECT_TRUE(std::filesystem::exists(dir / "job.result-2.opt"));
+    // Written unchanged since: saved in place, and again.
+    Document fresh = openJob(dir / "job.opt");
+    saveJob(fresh);
+    saveJob(fresh);
+    EXPECT_FALSE(std::filesystem::exists(dir / "job.result-3.opt"));
+
+    EXPECT_THROW(saveJob(fresh, dir / "job.dcm"), UsageError);
+    EXPECT_FALSE(std::filesystem::exists(dir / "job.dcm"));
+    fresh.mode = StockMode::Coil;
+    EXPECT_THROW(checkJobTarget(fresh, dir / "x.OPT"), UsageError);
+    EXPECT_NO_THROW(checkJobTarget(fresh, dir / "x.DCM"));
+    std::filesystem::create_symlink(dir / "job.opt", dir / "link.htm");
+    EXPECT_THROW(refuseJobAsOutput(fresh, dir / "link.htm"), UsageError);
+    EXPECT_THROW(refuseJobAsOutput(fresh, dir / "job.opt"), UsageError);
+    EXPECT_NO_THROW(refuseJobAsOutput(fresh, dir / "labels.htm"));
 }
 
 }  // namespace

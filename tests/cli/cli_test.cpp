@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -36,8 +37,15 @@ std::string expand(std::string text, const TempFolder& work) {
     return text;
 }
 
+// The program under test: the one built beside the tests, or another build named by
+// VELTRIX_CLI_PROGRAM (to run the table against an earlier version).
+std::string program() {
+    const char* other = std::getenv("VELTRIX_CLI_PROGRAM");
+    return other && *other ? other : VELTRIX_PROGRAM;
+}
+
 Outcome veltrix(const std::string& arguments, const TempFolder& work) {
-    const std::string command = std::string(VELTRIX_PROGRAM) + " --workdir '" + work.path().string() + "' " +
+    const std::string command = program() + " --workdir '" + work.path().string() + "' " +
                                 expand(arguments, work) + " >'" + (work / ".out").string() + "' 2>'" +
                                 (work / ".err").string() + "' </dev/null";
     const int status = std::system(command.c_str());
@@ -184,6 +192,48 @@ std::vector<Case> cases() {
              EXPECT_NE(sheets.find("\"1200\",\"640\",\"1\",\"10\",\"10\",\"10\",\"10\",\"OFFCUT 1\""), std::string::npos)
                  << sheets;
          }},
+        {"an output naming the job itself is refused, also through a link",
+         [](const TempFolder& w) {
+             optimizedCabinet(w);
+             fs::create_symlink(w / "cabinet.opt", w / "link.htm");
+             fs::create_symlink(w / "cabinet.opt", w / "link.pdf");
+         },
+         "report {work}/cabinet.opt -o {work}/cabinet.opt", 2, {}, {"is the job itself"},
+         [](const TempFolder& w, const Outcome&) {
+             EXPECT_EQ(w.read("cabinet.opt"), optimizedConformanceJob("cabinet", ".opt"));
+             for (const char* args : {"offcuts {work}/cabinet.opt -o {work}/./cabinet.opt",
+                                      "labels {work}/cabinet.opt -o {work}/link.htm",
+                                      "export {work}/link.htm --cuts {work}/cabinet.opt",
+                                      "draw {work}/cabinet.opt -o {work}/link.pdf"}) {
+                 const Outcome run = veltrix(args, w);
+                 EXPECT_EQ(run.code, 2) << args << "\n" << run.err;
+                 EXPECT_EQ(w.read("cabinet.opt"), optimizedConformanceJob("cabinet", ".opt")) << args;
+                 EXPECT_TRUE(fs::is_symlink(w / "link.htm"));
+             }
+         }},
+        {"a coil job is not stored under .opt",
+         [](const TempFolder& w) { fs::copy_file(std::string(VELTRIX_TEST_DATA) + "/conformance/coil.dcm", w / "coil.dcm"); },
+         "optimize {work}/coil.dcm --efficiency 1 -o {work}/x.opt", 2, {}, {"\".dcm\""},
+         [](const TempFolder& w, const Outcome&) { EXPECT_FALSE(fs::exists(w / "x.opt")); }},
+        {"optimize writes through a linked job and keeps the link",
+         [](const TempFolder& w) {
+             fs::create_directory(w / "jobs");
+             fs::copy_file(std::string(VELTRIX_TEST_DATA) + "/conformance/cabinet.opt", w / "jobs/cabinet.opt");
+             fs::create_symlink("jobs/cabinet.opt", w / "job.opt");
+         },
+         "optimize {work}/job.opt --efficiency 5", 0, {"Optimization done."}, {},
+         [](const TempFolder& w, const Outcome&) {
+             EXPECT_TRUE(fs::is_symlink(w / "job.opt"));
+             EXPECT_EQ(section(w.read("jobs/cabinet.opt"), kResultSection),
+                       test::readFile(std::string(VELTRIX_TEST_DATA) + "/conformance/cabinet.dia.tlf"));
+         }},
+        {"an output onto a pipe is refused and the pipe stays",
+         [](const TempFolder& w) {
+             optimizedCabinet(w);
+             mkfifo((w / "pipe").c_str(), 0644);
+         },
+         "offcuts {work}/cabinet.opt -o {work}/pipe", 2, {}, {"not a regular file"},
+         [](const TempFolder& w, const Outcome&) { EXPECT_TRUE(fs::is_fifo(w / "pipe")); }},
         {"load-products with a prefix that cannot be a file name", {}, "load-products {work}/order.csv --prefix 'a/b'",
          2, {}, {"prefix"}, {}},
     };
