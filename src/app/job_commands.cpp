@@ -15,7 +15,18 @@
 
 namespace veltrix {
 
-Document openJob(const std::filesystem::path& path) { return readDocument(path); }
+Document openJob(const std::filesystem::path& path) {
+    Document doc = readDocument(path);
+    const std::vector<std::string> problems = projectProblems(doc.stored);
+    if (!problems.empty()) {
+        constexpr std::size_t kShown = 8;
+        std::string message = path.string() + " is damaged and was not used:";
+        for (std::size_t i = 0; i < problems.size() && i < kShown; ++i) message += "\n  " + problems[i];
+        if (problems.size() > kShown) message += "\n  and " + std::to_string(problems.size() - kShown) + " more";
+        throw InputError(message);
+    }
+    return doc;
+}
 
 Document openOrStartJob(const std::filesystem::path& path, const Workspace& workspace) {
     if (fileExists(path)) return openJob(path);

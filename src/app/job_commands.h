@@ -26,7 +26,9 @@ namespace veltrix {
 class Prompt;
 class Workspace;
 
-// The job of a project file. Throws FileError.
+// The job of a project file. Throws FileError, and InputError naming every damaged line when the
+// file is cut short or a table line does not hold its table's fields (see projectProblems): a
+// command would otherwise work on shifted fields.
 Document openJob(const std::filesystem::path& path);
 // The job of a project file, or a new one from the working folder's Defaults (basic details and
 // objective) when the file does not exist yet.

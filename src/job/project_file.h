@@ -15,6 +15,12 @@ enum ProjectSection { kBasicSection = 0, kOptionsSection, kSheetSection, kCutSec
 struct Project {
     // The lines of basic.tlf, options.tlf, sheet.tlf, cut.tlf and dia.tlf, without line ends.
     std::array<std::vector<std::string>, 5> sections;
+    // Where each section stood in the file it was read from: the line number (from 1) of its
+    // header line, 0 when the file ended before the section began.
+    std::array<std::size_t, 5> headerLine{};
+    // False for a section whose header was read but whose "[END]" line never came: the file was
+    // cut short inside it.
+    std::array<bool, 5> ended{true, true, true, true, true};
 
     std::vector<std::string>& operator[](ProjectSection s) { return sections[static_cast<std::size_t>(s)]; }
     const std::vector<std::string>& operator[](ProjectSection s) const { return sections[static_cast<std::size_t>(s)]; }
@@ -30,8 +36,16 @@ inline constexpr const char* kDefaultsFile = "Defaults";
 
 // Reads sections by position: each starts with one header line (skipped, not compared) and runs
 // to the next line that is exactly "[END]". A text that ends before five sections have been read
-// gives the missing sections empty.
+// gives the missing sections empty; a section still open at the end is noted (`ended`).
 Project parseProject(std::string_view text);
+
+// What a careful reader finds wrong in a project as read: a section the file ends inside of, and
+// every line of a table section (basic details, sheets, cut-pieces, layout result) that does not
+// hold its table's number of well-formed fields, each named by its section and its line numbers,
+// e.g. "[CUT.TLF] line 2 (line 12 of the file): 16 fields where 17 belong". Blank lines are not
+// counted as wrong. Empty when nothing is. Such a project can still be opened; what it holds is
+// then not to be relied on.
+std::vector<std::string> projectProblems(const Project& project);
 // The file text: five sections, CR LF line ends.
 std::string projectText(const Project& project);
 

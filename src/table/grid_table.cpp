@@ -73,7 +73,7 @@ bool GridTable::rowEmpty(int row) const {
 
 void GridTable::loadText(std::string_view text) {
     setRowCount(2);
-    const auto lines = splitLines(text).size();
+    const auto lines = nonBlankLineCount(text);
     setRowCount(static_cast<int>(lines) + 2);
     for (auto& row : cells_) {
         if (&row == &cells_.front()) continue;

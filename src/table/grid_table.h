@@ -51,7 +51,8 @@ public:
     bool rowEmpty(int row) const;
 
     // Rows replaced by the records of the text: n lines give rows 1..n filled, row n+1 blank,
-    // serial numbers 1..n+1. Fields are read in sequence, C-1 per record.
+    // serial numbers 1..n+1. Fields are read in sequence, C-1 per record. Blank lines hold no
+    // record and are not counted.
     void loadText(std::string_view text);
     // Loads the bound file; a missing file gives one blank row.
     void load();

@@ -10,7 +10,38 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
+bool isBlankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
+
+std::size_t nonBlankLineCount(std::string_view text) {
+    std::size_t count = 0;
+    for (const std::string& line : splitLines(text))
+        if (!isBlankLine(line)) ++count;
+    return count;
+}
+
+bool FieldReader::atEnd() const {
+    if (pos_ >= text_.size()) return true;
+    if (pos_ > 0 && !isLineEnd(text_[pos_ - 1])) return false;
+    return text_.find_first_not_of(" \t\r\n", pos_) == std::string_view::npos;
+}
+
+void FieldReader::skipBlankLines() {
+    for (;;) {
+        if (pos_ > 0 && !isLineEnd(text_[pos_ - 1])) return;  // inside a line: not a line start
+        std::size_t end = pos_;
+        while (end < text_.size() && isBlank(text_[end])) ++end;
+        if (end >= text_.size()) {
+            if (end > pos_ || pos_ >= text_.size()) pos_ = text_.size();
+            return;
+        }
+        if (!isLineEnd(text_[end])) return;
+        // A blank line: pass over it and its line end.
+        pos_ = end + ((text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n') ? 2 : 1);
+    }
+}
+
 std::string FieldReader::next() {
+    skipBlankLines();
     if (atEnd()) return {};
     // Leading blanks are not part of any field.
     while (pos_ < text_.size() && isBlank(text_[pos_])) ++pos_;
@@ -65,6 +96,33 @@ std::vector<std::string> splitLines(std::string_view text) {
     }
     if (start < text.size()) lines.emplace_back(text.substr(start));
     return lines;
+}
+
+std::string recordProblem(std::string_view line, std::size_t fieldCount) {
+    std::size_t fields = 0, i = 0;
+    for (;;) {
+        ++fields;
+        while (i < line.size() && isBlank(line[i])) ++i;
+        if (i < line.size() && line[i] == '"') {
+            const std::size_t close = line.find('"', i + 1);
+            if (close == std::string_view::npos) return "a quote is left open in field " + std::to_string(fields);
+            i = close + 1;
+            while (i < line.size() && isBlank(line[i])) ++i;
+            if (i < line.size() && line[i] != ',')
+                return "text follows the closing quote of field " + std::to_string(fields);
+        } else {
+            while (i < line.size() && line[i] != ',') {
+                if (line[i] == '"') return "a quote stands inside the unquoted field " + std::to_string(fields);
+                ++i;
+            }
+        }
+        if (i >= line.size()) break;
+        ++i;  // the comma
+    }
+    if (fields != fieldCount)
+        return std::to_string(fields) + (fields == 1 ? " field" : " fields") + " where " + std::to_string(fieldCount) +
+               " belong";
+    return {};
 }
 
 void RecordWriter::separate() {

@@ -234,6 +234,34 @@ std::vector<Case> cases() {
          },
          "offcuts {work}/cabinet.opt -o {work}/pipe", 2, {}, {"not a regular file"},
          [](const TempFolder& w, const Outcome&) { EXPECT_TRUE(fs::is_fifo(w / "pipe")); }},
+        {"blank lines and mixed line ends in the tables shift no field",
+         [](const TempFolder& w) {
+             std::string job = w.read("kitchen.opt");
+             job.insert(job.find("\"564\",\"\",\"\",\"\",\"\",\"560\""), "\r\n   \r\n");
+             job.insert(job.find("\"2440\",\"1220\""), "\n\r");
+             w.write("kitchen.opt", job);
+         },
+         "show {work}/kitchen.opt", 0, {"Total Qty of Cut-Piece(s): 67", "RACK C"}, {}, {}},
+        {"a damaged table line is named by its section and line",
+         [](const TempFolder& w) {
+             w.write("bad.opt",
+                     "[BASIC.TLF]\r\n\"PB\",\"\",\"18\",\"3000\",\"0\",\"4\",\"0\",\"\"\r\n[END]\r\n[OPTIONS.TLF]\r\n-1,0\r\n"
+                     "[END]\r\n[SHEET.TLF]\r\n\"2440\",\"1220\",\"5\",\"\",\"\",\"\",\"\",\"A\"\r\n[END]\r\n[CUT.TLF]\r\n"
+                     "\"600\",\"\",\"\",\"\",\"\",\"400\",\"\",\"\",\"\",\"\",\"2\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
+                     "\"500\",\"\",\"\",\"\",\"\",\"300\",\"\",\"\",\"\",\"1\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
+                     "\"300\",\"\",\"\",\"\",\"\",\"200,\"\",\"\",\"\",\"\",\"4\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n[END]\r\n"
+                     "[DIA.TLF]\r\n[END]\r\n");
+         },
+         "optimize {work}/bad.opt", 1, {},
+         {"[CUT.TLF] line 2 (line 12 of the file): 16 fields where 17 belong",
+          "[CUT.TLF] line 3 (line 13 of the file): text follows the closing quote of field 6"},
+         [](const TempFolder& w, const Outcome&) { EXPECT_EQ(section(w.read("bad.opt"), kResultSection), ""); }},
+        {"a result section cut short is refused",
+         [](const TempFolder& w) {
+             const std::string job = optimizedConformanceJob("cabinet", ".opt");
+             w.write("cabinet.opt", job.substr(0, job.rfind("3,-1,")));  // layout 3 and the [END] lost
+         },
+         "report {work}/cabinet.opt", 1, {}, {"[DIA.TLF] section (no [END] line)"}, {}},
         {"load-products with a prefix that cannot be a file name", {}, "load-products {work}/order.csv --prefix 'a/b'",
          2, {}, {"prefix"}, {}},
     };

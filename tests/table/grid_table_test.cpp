@@ -44,6 +44,14 @@ TEST(GridTable, LoadNumbersRowsAndSaveKeepsNonEmptyRowsTrimmed) {
     EXPECT_EQ(g.rowCount(), 6);
 }
 
+TEST(GridTable, BlankLinesAndMixedLineEndsShiftNoField) {
+    GridTable g({"LENGTH", "WIDTH", "QTY"});
+    g.loadText("\"720\",\"560\",\"2\"\r\n\r\n  \r\n\"300\",\"200\",\"4\"\n\r\"100\",\"50\",\"6\"\r\n\r\n");
+    ASSERT_EQ(g.rowCount(), 5);  // three records and the blank row
+    EXPECT_EQ(column(g, 1), (std::vector<std::string>{"720", "300", "100", ""}));
+    EXPECT_EQ(column(g, 3), (std::vector<std::string>{"2", "4", "6", ""}));
+}
+
 TEST(GridTable, BoundFileSaveLoadAndFailedSaveKeepsTheOldFile) {
     TempFolder dir;
     GridTable g({"DESCRIPTION", "QTY"});

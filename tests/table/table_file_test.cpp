@@ -29,7 +29,8 @@ TEST(FieldReader, ReadsFieldsInSequenceWhateverTheLineEnds) {
         {"\"a,b\",c\r\n", {"a,b", "c"}},
         {"a,b\nc\n", {"a", "b", "c"}},
         {"a,b\rc", {"a", "b", "c"}},
-        {"a\r\n\r\nb", {"a", "", "b"}},  // an empty line is one empty field
+        {"a\r\n\r\nb", {"a", "b"}},  // a blank line holds no field
+        {"a\n\rb\r\n  \t \r\n\r\n", {"a", "b"}},  // nor do line ends mixed up (LF CR) and blanks alone
         {"a,\r\nb", {"a", "", "b"}},
         {"\"open,x\r\n\"b\"\r\n", {"open,x", "b"}},  // an open quote ends at the line end
         {"\"a\"junk,\"b\"\r\n", {"a", "b"}},          // text after the closing quote passed over
@@ -39,6 +40,19 @@ TEST(FieldReader, ReadsFieldsInSequenceWhateverTheLineEnds) {
     for (const auto& [text, fields] : cases) EXPECT_EQ(allFields(text), fields) << text.substr(0, 30);
     FieldReader r("\"only\"");
     EXPECT_EQ(r.next(3), (Fields{"only", "", ""}));  // past the end every field is empty
+}
+
+TEST(TableFile, ARecordLineHoldsItsFieldsWellFormed) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"\"A\",\"\", 12 ,\"x,y\"", ""},
+        {"1,-6,1,0", ""},
+        {"\"A\",\"B\",\"C\"", "3 fields where 4 belong"},
+        {"\"A\",\"B\",\"C\",\"D\",\"E\"", "5 fields where 4 belong"},
+        {"", "1 field where 4 belong"},
+        {"\"PB\",\"2070,\"5\",\"RACK A\"", "text follows the closing quote of field 2"},
+        {"\"A\",\"B\",\"C\",\"D", "a quote is left open in field 4"},
+        {"\"A\",B\"x,\"C\",\"D\"", "a quote stands inside the unquoted field 2"}};
+    for (const auto& [line, problem] : cases) EXPECT_EQ(recordProblem(line, 4), problem) << line;
 }
 
 TEST(TableFile, LinesAndRecords) {
@@ -86,7 +100,7 @@ TEST(ReaderFuzz, RandomTextReadsWithoutHarmAndSavedTablesAreStable) {
         for (const auto& row : parseCsv(text)) ASSERT_FALSE(row.empty());
         GridTable grid({"LENGTH", "DESCRIPTION", "QTY"});
         grid.loadText(text);
-        ASSERT_EQ(grid.rowCount(), static_cast<int>(splitLines(text).size()) + 2);
+        ASSERT_EQ(grid.rowCount(), static_cast<int>(nonBlankLineCount(text)) + 2);
         // A cell holding a quote or a line end cannot be stored; any other table reads back.
         bool storable = true;
         for (int r = 1; r < grid.rowCount(); ++r)
