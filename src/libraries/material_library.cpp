@@ -1,14 +1,20 @@
 #include "libraries/material_library.h"
 
+#include <cmath>
+
 #include "job/settings.h"
 #include "libraries/library_records.h"
 #include "table/file_ops.h"
+#include "table/error.h"
 #include "table/grid_table.h"
 #include "table/number_text.h"
 #include "table/workspace.h"
 
 namespace veltrix {
 namespace {
+
+// Empty text, text that is no number (it counts as 0), or a number a single-precision field holds.
+bool fitsFloat(const std::string& text) { return leadingFloatInRange(text); }
 
 bool sameStock(const StockRecord& a, const StockRecord& b) {
     return a[kStockGrain] == b[kStockGrain] && a[kStockLocation] == b[kStockLocation] &&
@@ -29,6 +35,32 @@ std::filesystem::path materialLibraryPath(const Workspace& workspace) {
 }
 
 std::vector<StockRecord> parseStock(std::string_view text) { return readFixedRecords<kStockFields>(text); }
+
+std::vector<StockRecord> parseStockForRewrite(std::string_view text, const std::filesystem::path& file) {
+    std::vector<std::string> problems;
+    const std::vector<std::string> lines = splitLines(text);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (isBlankLine(lines[i])) continue;
+        std::string problem = recordProblem(lines[i], kStockFields);
+        if (problem.empty()) {
+            const auto fields = readRecords(lines[i], kStockFields).front();
+            for (int f : {kStockThick, kStockLength, kStockWidth, kStockQty}) {
+                if (!fitsFloat(fields[static_cast<std::size_t>(f)])) {
+                    problem = materialLibraryKeys()[static_cast<std::size_t>(f)] + " " +
+                              trimBlanks(fields[static_cast<std::size_t>(f)]) + " is beyond the numbers it can hold";
+                    break;
+                }
+            }
+        }
+        if (!problem.empty()) problems.push_back("line " + std::to_string(i + 1) + ": " + problem);
+    }
+    if (!problems.empty()) {
+        std::string message = file.string() + " holds damaged records, so it was not rewritten; mend them first:";
+        for (const std::string& p : problems) message += "\n  " + p;
+        throw InputError(message);
+    }
+    return parseStock(text);
+}
 
 std::string stockText(const std::vector<StockRecord>& records) { return recordsText(records); }
 
@@ -66,6 +98,9 @@ void mergeStock(std::vector<StockRecord>& records) {
             metSame = true;
             if (!sameStock(into, other)) continue;
             const float sum = leadingFloat(into[kStockQty]) + leadingFloat(other[kStockQty]);
+            if (!std::isfinite(sum))
+                throw InputError("The quantities of " + into[kStockMat] + " " + into[kStockLength] + " x " +
+                                 into[kStockWidth] + " add up beyond the numbers a quantity can hold.");
             into[kStockQty] = sum == 0 ? std::string() : generalText(sum);
             other = StockRecord{};
         }
@@ -87,8 +122,8 @@ std::string sortedAndMerged(std::vector<StockRecord> records) {
 }  // namespace
 
 void mergeMaterialLibrary(const Workspace& workspace) {
-    rewriteLocked(materialLibraryPath(workspace),
-                  [](std::string text) { return sortedAndMerged(parseStock(text)); });
+    const auto path = materialLibraryPath(workspace);
+    rewriteLocked(path, [&](std::string text) { return sortedAndMerged(parseStockForRewrite(text, path)); });
 }
 
 void saveMaterialLibrary(const Workspace& workspace, const GridTable& grid) {
@@ -102,8 +137,9 @@ void saveMaterialLibrary(const Workspace& workspace, const GridTable& grid) {
 }
 
 void appendToMaterialLibrary(const Workspace& workspace, const std::vector<StockRecord>& records) {
-    rewriteLocked(materialLibraryPath(workspace), [&](std::string text) {
-        std::vector<StockRecord> all = parseStock(text);
+    const auto path = materialLibraryPath(workspace);
+    rewriteLocked(path, [&](std::string text) {
+        std::vector<StockRecord> all = parseStockForRewrite(text, path);
         all.insert(all.end(), records.begin(), records.end());
         return sortedAndMerged(std::move(all));
     });

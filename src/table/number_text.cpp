@@ -1,6 +1,7 @@
 #include "table/number_text.h"
 
 #include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -57,6 +58,44 @@ T leadingNumber(std::string_view text) {
     if (ec != std::errc() || ptr == first) return T(0);
     return span.negative ? -value : value;
 }
+
+// The power of ten of the first significant digit of an unsigned number text ("123.4e5": 7,
+// "0.004": -3), the exponent saturated far beyond any floating type; 0 for a zero.
+long long decimalMagnitude(std::string_view digits) {
+    const std::size_t e = digits.find_first_of("eE");
+    const std::string_view mantissa = digits.substr(0, e);
+    long long exponent = 0;
+    if (e != std::string_view::npos) {
+        std::size_t i = e + 1;
+        const bool negative = i < digits.size() && digits[i] == '-';
+        if (i < digits.size() && (digits[i] == '+' || digits[i] == '-')) ++i;
+        for (; i < digits.size(); ++i) exponent = std::min(exponent * 10 + (digits[i] - '0'), 1000000LL);
+        if (negative) exponent = -exponent;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) return 0;
+    const long long position = first < point ? static_cast<long long>(point - first) - 1
+                                             : -static_cast<long long>(first - point);
+    return position + exponent;
+}
+
+}  // namespace
+
+bool leadingFloatInRange(std::string_view text) {
+    const NumberSpan span = scanNumber(text);
+    if (span.digits.empty()) return true;
+    const char* first = span.digits.data();
+    const char* last = first + span.digits.size();
+    float single{};
+    if (std::from_chars(first, last, single).ec == std::errc()) return true;
+    // Out of a single's range: too large, unless it is a tiny number (which reads as 0).
+    double value{};
+    if (std::from_chars(first, last, value).ec == std::errc()) return std::fabs(value) < 1;
+    return decimalMagnitude(span.digits) < 0;
+}
+
+namespace {
 
 // Removes the integer zero of "0.x" / "-0.x" and turns "-0" into "0".
 std::string dropLeadingZero(std::string text) {

@@ -13,6 +13,10 @@ namespace veltrix {
 float leadingFloat(std::string_view text);
 double leadingDouble(std::string_view text);
 
+// False when the text begins with a number beyond the range of a single (1e39): leadingFloat
+// would read it as 0. True for every other text, a text without a number included.
+bool leadingFloatInRange(std::string_view text);
+
 // Table-file number: the shortest text that reads back to the same value, fixed notation,
 // a leading zero before the point dropped (".5", "-.5"), never "-0".
 std::string tableNumber(float value);

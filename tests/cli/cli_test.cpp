@@ -262,6 +262,13 @@ std::vector<Case> cases() {
              w.write("cabinet.opt", job.substr(0, job.rfind("3,-1,")));  // layout 3 and the [END] lost
          },
          "report {work}/cabinet.opt", 1, {}, {"[DIA.TLF] section (no [END] line)"}, {}},
+        {"mlm merge refuses a library with damaged records and names them",
+         [](const TempFolder& w) {
+             w.write("mlm.dat", w.read("mlm.dat") + "\"PB\",\"\",\"18\",\"2800\",\"2070,\"5\",\"RACK A\"\r\n");
+             w.write("mlm.before", w.read("mlm.dat"));
+         },
+         "mlm merge", 1, {}, {"line 11: text follows the closing quote of field 5"},
+         [](const TempFolder& w, const Outcome&) { EXPECT_EQ(w.read("mlm.dat"), w.read("mlm.before")); }},
         {"load-products with a prefix that cannot be a file name", {}, "load-products {work}/order.csv --prefix 'a/b'",
          2, {}, {"prefix"}, {}},
     };

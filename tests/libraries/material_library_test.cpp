@@ -78,24 +78,46 @@ TEST(MaterialLibraryMerge, EqualStockFoldsTogether) {
     }
 }
 
-TEST(MaterialLibraryFile, MergedInTheLibraryFolderAShortLineShiftingNothing) {
+TEST(MaterialLibraryFile, MergedInTheLibraryFolderUnlessARecordIsDamaged) {
     TempFolder work;
     const Workspace ws(work.path());
-    work.write("lib/mlm.dat", file("PB,,18,800,600,5,A|,,,,,,") + "\"PB\",\"\",\"18\"\n" +
-                                  file("MDF,,16,2440,1220,3,A|PB,,18.0,800,600,-5,A"));
+    // Damaged records are named and nothing is rewritten: a short line, an unbalanced quote that
+    // would shift QTY to the location, an extra column, a quantity no number can hold.
+    const std::string damaged = file("PB,,18,800,600,5,A|,,,,,,") + "\"PB\",\"\",\"18\"\n" +
+                                "\"PB\",\"\",\"18\",\"2800\",\"2070,\"5\",\"RACK A\"\r\n" +
+                                file("MDF,,16,2440,1220,3,A,X|PB,,18,1,1,1e39,A|PB,,18,1,1,3e38,A");
+    work.write("lib/mlm.dat", damaged);
     writeLibraryFolder(ws, (work / "lib").string());
+    try {
+        mergeMaterialLibrary(ws);
+        ADD_FAILURE() << "a damaged library was rewritten";
+    } catch (const InputError& e) {
+        const std::string message = e.what();
+        for (const char* named : {"line 3: 3 fields where 7 belong", "line 4: text follows the closing quote of field 5",
+                                  "line 5: 8 fields where 7 belong", "line 6: QTY 1e39 is beyond"})
+            EXPECT_NE(message.find(named), std::string::npos) << named << "\n" << message;
+        EXPECT_EQ(message.find("line 7"), std::string::npos) << message;
+    }
+    EXPECT_THROW(appendToMaterialLibrary(ws, stock("PB,,18,1,1,1,")), InputError);
+    EXPECT_EQ(work.read("lib/mlm.dat"), damaged);
+    // Quantities that add up beyond any number leave the library as it was too.
+    work.write("lib/mlm.dat", file("PB,,18,1,1,3e38,A|PB,,18,1,1,3e38,A"));
+    EXPECT_THROW(mergeMaterialLibrary(ws), InputError);
+    EXPECT_EQ(work.read("lib/mlm.dat"), file("PB,,18,1,1,3e38,A|PB,,18,1,1,3e38,A"));
+
+    work.write("lib/mlm.dat", file("PB,,18,800,600,5,A|,,,,,,") + "\r\n" + file("MDF,,16,2440,1220,3,A|PB,,18.0,800,600,-5,A"));
     mergeMaterialLibrary(ws);
-    EXPECT_EQ(work.read("lib/mlm.dat"), file("MDF,,16,2440,1220,3,A|PB,,18,,,,|PB,,18,800,600,,A"));
+    EXPECT_EQ(work.read("lib/mlm.dat"), file("MDF,,16,2440,1220,3,A|PB,,18,800,600,,A"));
     EXPECT_FALSE(std::filesystem::exists(work / "mlm.dat"));
     // The library window's grid: bound to the working copy; Update sorts and merges into the library.
     GridTable grid = loadMaterialLibraryGrid(ws);
     EXPECT_EQ(grid.boundFile(), work / "mlm.tlf");
-    ASSERT_EQ(grid.rowCount(), 5);
-    grid.setCell(4, 1, "ASH");
-    grid.setCell(4, 6, "2");
-    grid.setCell(3, 6, "1");
+    ASSERT_EQ(grid.rowCount(), 4);
+    grid.setCell(3, 1, "ASH");
+    grid.setCell(3, 6, "2");
+    grid.setCell(2, 6, "1");
     saveMaterialLibrary(ws, grid);
-    EXPECT_EQ(work.read("lib/mlm.dat"), file("ASH,,,,,2,|MDF,,16,2440,1220,3,A|PB,,18,,,,|PB,,18,800,600,1,A"));
+    EXPECT_EQ(work.read("lib/mlm.dat"), file("ASH,,,,,2,|MDF,,16,2440,1220,3,A|PB,,18,800,600,1,A"));
     // A library folder that is not there: an error, and nothing created.
     writeLibraryFolder(ws, (work / "absent").string());
     EXPECT_THROW(appendToMaterialLibrary(ws, stock("PB,,18,1,1,1,")), FileError);
@@ -259,11 +281,17 @@ TEST(DamagedLibraries, OperationsNeverCrashAndMergeIsStable) {
         work.write("plm.dat", garbage(random, 1 + random() % 600));
         work.write("Defaults", garbage(random, random() % 300));
 
-        mergeMaterialLibrary(ws);
-        const std::string merged = work.read("mlm.dat");
-        mergeMaterialLibrary(ws);
-        EXPECT_EQ(work.read("mlm.dat"), merged) << "round " << round;
-        for (const auto& record : parseStock(merged)) EXPECT_FALSE(recordBlank(record));
+        // A damaged library is refused as it stands; one that merges merges to a stable file.
+        const std::string before = work.read("mlm.dat");
+        try {
+            mergeMaterialLibrary(ws);
+            const std::string merged = work.read("mlm.dat");
+            mergeMaterialLibrary(ws);
+            EXPECT_EQ(work.read("mlm.dat"), merged) << "round " << round;
+            for (const auto& record : parseStock(merged)) EXPECT_FALSE(recordBlank(record));
+        } catch (const InputError&) {
+            EXPECT_EQ(work.read("mlm.dat"), before) << "round " << round;
+        }
 
         GridTable basic = makeBasicGrid();
         basic.setCell(1, kMat, garbage(random, 3));

@@ -14,6 +14,13 @@ TEST(LeadingNumber, TakesTheNumberAtTheStartOfACellAndZeroWithoutOne) {
         {"1e99", 0},   {"0.1", .1f},  {"799.2", 799.2f}};  // out of a single's range: 0; straight to a single
     for (const auto& [text, value] : cases) EXPECT_EQ(leadingFloat(text), value) << text;
     EXPECT_EQ(leadingDouble("1e99"), 1e99);
+    // Which texts leadingFloat reads as 0 only because their number is too large for a single.
+    const std::string tiny = "0." + std::string(400, '0') + "1";
+    const std::vector<std::pair<std::string, bool>> range{
+        {"1e39", false}, {"-3.5e38x", false}, {"1e400", false}, {"123" + std::string(400, '9'), false},
+        {"3e38", true},  {"3.4028235e38", true}, {"1e-50", true}, {"1e-400", true}, {tiny, true},
+        {"abc", true},   {"", true}, {"0e999", true}, {"-12", true}};
+    for (const auto& [text, fits] : range) EXPECT_EQ(leadingFloatInRange(text), fits) << text.substr(0, 20);
 }
 
 TEST(NumberTexts, TableGeneralFixedAndPrintForms) {
