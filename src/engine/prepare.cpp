@@ -1,6 +1,8 @@
 #include "engine/prepare.h"
 
 #include <cmath>
+#include <functional>
+#include <unordered_map>
 #include <utility>
 
 #include "job/settings.h"
@@ -27,15 +29,63 @@ bool sameCut(const CutVariety& a, const CutVariety& b) {
            a.product == b.product && a.client == b.client && a.labelFile == b.labelFile && a.dxfFile == b.dxfFile;
 }
 
+// Hashing the fields `same` compares: equal fields give equal hashes (0 and -0 alike).
+struct FieldHash {
+    std::size_t value = 0x9e3779b97f4a7c15ULL;
+    bool unmergeable = false;  // a field that is not a number equals nothing, not even itself
+
+    void add(std::size_t h) { value ^= h + 0x9e3779b97f4a7c15ULL + (value << 6) + (value >> 2); }
+    FieldHash& operator<<(const std::string& text) {
+        add(std::hash<std::string>{}(text));
+        return *this;
+    }
+    FieldHash& operator<<(int number) {
+        add(std::hash<int>{}(number));
+        return *this;
+    }
+    FieldHash& operator<<(float number) {
+        if (std::isnan(number)) unmergeable = true;
+        add(std::hash<float>{}(number == 0 ? 0.0f : number));
+        return *this;
+    }
+};
+
+FieldHash hashOf(const SheetVariety& s) {
+    FieldHash h;
+    h << s.grain << s.length << s.location << s.marginBottom << s.marginLeft << s.marginRight << s.marginTop << s.width;
+    return h;
+}
+
+FieldHash hashOf(const CutVariety& c) {
+    FieldHash h;
+    h << c.alignText << c.lengthRemark1 << c.lengthRemark2 << c.widthRemark1 << c.widthRemark2 << c.lengthBand1
+      << c.lengthBand2 << c.widthBand1 << c.widthBand2 << c.length << c.width << c.align << c.description << c.product
+      << c.client << c.labelFile << c.dxfFile;
+    return h;
+}
+
+// Each variety is merged into the first equal one before it that still has a quantity, the
+// quantities added in list order: what comparing every pair does, found through a hash of the
+// compared fields so that large jobs take a moment, not minutes.
 template <typename T, typename Same>
 void mergeList(std::vector<T>& list, Same same) {
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i].quantity == 0) continue;  // merged away: it absorbs nothing
-        for (std::size_t j = 0; j < list.size(); ++j) {
-            if (j == i || list[j].quantity == 0 || !same(list[i], list[j])) continue;
-            list[i].quantity += list[j].quantity;
+    std::unordered_multimap<std::size_t, std::size_t> firsts;
+    firsts.reserve(list.size());
+    for (std::size_t j = 0; j < list.size(); ++j) {
+        if (list[j].quantity == 0) continue;  // merged away, or nothing to cut: absorbs nothing
+        const FieldHash h = hashOf(list[j]);
+        if (h.unmergeable) continue;
+        bool merged = false;
+        const auto [begin, end] = firsts.equal_range(h.value);
+        for (auto it = begin; it != end; ++it) {
+            T& first = list[it->second];
+            if (!same(first, list[j])) continue;
+            first.quantity += list[j].quantity;
             list[j].quantity = 0;
+            merged = true;
+            break;
         }
+        if (!merged) firsts.emplace(h.value, j);
     }
 }
 
