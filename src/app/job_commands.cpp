@@ -1,6 +1,7 @@
 #include "app/job_commands.h"
 
 #include "app/optimize_command.h"
+#include "engine/prepare.h"
 #include "job/settings.h"
 #include "layouts/labels.h"
 #include "layouts/layout_drawing.h"
@@ -106,12 +107,29 @@ void exportTables(const Document& doc, const std::filesystem::path& sheetsCsv, c
     if (!cutsCsv.empty()) writeFileAtomic(cutsCsv, exportCsv(doc.tables.cuts));
 }
 
+namespace {
+
+// A run refused because a value of the job cannot be cut (a negative kerf, a fractional quantity,
+// a number beyond what a run can hold), with the message naming it; nothing when the values do.
+std::optional<engine::RunOutcome> refusedForValues(const Document& doc) {
+    const auto problem = impossibleValue(doc.tables, doc.mode);
+    if (!problem) return std::nullopt;
+    engine::RunOutcome refused;
+    refused.message = *problem;
+    refused.failed = true;
+    refused.helpTopic = engine::kFailureHelpTopic;
+    return refused;
+}
+
+}  // namespace
+
 engine::RunOutcome optimizeJob(Document& doc, const Workspace& workspace, const OptimizeRequest& request,
                                engine::RunObserver& observer, std::stop_token stop, Prompt& prompt) {
     if (request.objective) doc.objective = *request.objective;
     if (request.continueFrom > 0 && doc.plan.empty())
         throw UsageError("The job holds no plan of a stopped run to continue from: optimize it without "
                          "--continue-from.");
+    if (auto refused = refusedForValues(doc)) return *refused;
     const Job job = doc.job();
     if (!checkBeforeRun(job, workspace, prompt)) {
         // The check told the user why.
@@ -122,6 +140,9 @@ engine::RunOutcome optimizeJob(Document& doc, const Workspace& workspace, const 
     engine::RunSettings settings = runSettings(workspace, doc, request.continueFrom);
     if (request.efficiency) settings.efficiency = *request.efficiency;
     settings.lanes = request.lanes;
+    const engine::PreparedJob prepared = engine::prepareInput(job);
+    const long long budget = engine::iterationBudget(prepared.cuts.size(), settings.efficiency);
+    if (const auto warning = engine::longRunWarning(prepared, budget)) prompt.tell(*warning, kAttention, Icon::Information);
     const engine::RunOutcome outcome = engine::optimize(job, settings, observer, stop);
     storeRunOutcome(doc, outcome);
     return outcome;
@@ -131,8 +152,12 @@ engine::DeepOutcome deepSearchJob(Document& doc, const Workspace& workspace, con
                                   engine::DeepObserver& observer, std::stop_token stop, Prompt& prompt) {
     if (request.continueFrom > 0) throw UsageError("A deep search starts afresh: it is not continued.");
     if (request.objective) doc.objective = *request.objective;
-    const Job job = doc.job();
     engine::DeepOutcome deep;
+    if (auto refused = refusedForValues(doc)) {
+        deep.outcome = *refused;
+        return deep;
+    }
+    const Job job = doc.job();
     if (!checkBeforeRun(job, workspace, prompt)) {
         deep.outcome.failed = true;
         return deep;

@@ -2,13 +2,23 @@
 // unit conversion tool converts it (mixed fractions such as "1 1/2" included), four decimals.
 
 #include <ostream>
+#include <regex>
 #include <string>
 
 #include "cli/args.h"
+#include "table/file_ops.h"
 #include "tools/unit_conversion.h"
 
 namespace veltrix::cli {
 namespace {
+
+// A number ("25.4", ".5", "-3", "1e3") or a mixed fraction ("1 1/2", "3/4"), blanks around it
+// allowed: the window reads anything else as 0, which a command must not print as a result.
+bool isLength(const std::string& text) {
+    static const std::regex number(R"(\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*)");
+    static const std::regex fraction(R"(\s*[+-]?(\d+\.?\d*\s+)?(\d+\.?\d*|\.\d+)\s*/\s*(\d+\.?\d*|\.\d+)\s*)");
+    return std::regex_match(text, number) || std::regex_match(text, fraction);
+}
 
 std::string unitList() {
     std::string list;
@@ -33,9 +43,10 @@ int convert(CommandContext& context) {
             context.err << "veltrix convert: unknown unit \"" << unit << "\"; the units are " << unitList() << "\n";
             return kExitUsage;
         }
-    const auto result = tools::conversionText(value, *fromUnit, *toUnit);
+    const auto result = isLength(value) ? tools::conversionText(value, *fromUnit, *toUnit) : std::nullopt;
     if (!result) {
-        context.err << "veltrix convert: \"" << value << "\" cannot be converted\n";
+        context.err << "veltrix convert: \"" << printableText(value)
+                    << "\" is not a length: give a number such as 25.4 or a fraction such as \"1 1/2\"\n";
         return kExitJobFailed;
     }
     context.out << *result << "\n";

@@ -1,11 +1,14 @@
 #include "cli/command.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <new>
 #include <ostream>
+#include <stdexcept>
 
 #include "app/job_commands.h"
 #include "table/error.h"
+#include "table/file_ops.h"
 
 namespace veltrix::cli {
 namespace {
@@ -70,31 +73,46 @@ int run(const std::vector<std::string>& argsIn, std::ostream& out, std::ostream&
     }
     std::error_code ec;
     if (!std::filesystem::is_directory(workdir, ec)) {
-        err << "veltrix: the working folder does not exist: " << workdir.string() << "\n";
+        err << "veltrix: the working folder "
+            << (std::filesystem::exists(workdir, ec) ? "is not a folder: " : "does not exist: ")
+            << printableText(workdir.string()) << "\n";
         return kExitUsage;
     }
     for (const auto& c : registry()) {
         if (args[0] != c.name) continue;
         CommandContext context{std::vector<std::string>(args.begin() + 1, args.end()), workdir, out, err};
-        // Every command's failures end here, told once: the job's own problems exit 1, files and
-        // requests that cannot be carried out exit 2.
+        // Every command's failures end here, told once and in words (texts from files may hold
+        // any byte; only printable ones reach the terminal): the job's own problems exit 1, files
+        // and requests that cannot be carried out exit 2.
+        const auto tell = [&](const std::string& message) {
+            err << "veltrix " << c.name << ": " << printableText(message) << "\n";
+        };
         try {
             return c.run(context);
         } catch (const InputError& e) {
-            err << "veltrix " << c.name << ": " << e.what() << "\n";
+            tell(e.what());
             return kExitJobFailed;
         } catch (const FileError& e) {
-            err << "veltrix " << c.name << ": " << e.what() << "\n";
+            tell(e.what());
             return kExitUsage;
         } catch (const UsageError& e) {
-            err << "veltrix " << c.name << ": " << e.what() << "\n";
+            tell(e.what());
             return kExitUsage;
         } catch (const std::bad_alloc&) {
-            err << "veltrix " << c.name << ": not enough memory for this job\n";
+            tell("this job needs more memory than the computer has");
             return kExitJobFailed;
+        } catch (const std::length_error&) {
+            tell("this job is too large to be held in memory");
+            return kExitJobFailed;
+        } catch (const std::filesystem::filesystem_error& e) {
+            tell("a file operation failed: " + e.code().message() + " (" + e.path1().string() + ")");
+            return kExitUsage;
+        } catch (const std::exception& e) {
+            tell(std::string("the command failed unexpectedly (") + e.what() + ")");
+            return kExitUsage;
         }
     }
-    err << "veltrix: unknown command '" << args[0] << "' (see veltrix --help)\n";
+    err << "veltrix: unknown command '" << printableText(args[0]) << "' (see veltrix --help)\n";
     return kExitUsage;
 }
 

@@ -1,10 +1,12 @@
 #include "engine/loaded_result.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <utility>
 
 #include "engine/prepare.h"
+#include "table/number_text.h"
 
 namespace veltrix::engine {
 namespace {
@@ -44,6 +46,19 @@ std::vector<LayoutItem> checkedItems(const std::vector<LayoutItem>& stored, cons
         if (item.isPiece() && static_cast<std::size_t>(item.piece()) > job.cuts.size())
             throw ResultError(where + "it names cut-piece " + std::to_string(item.piece()) + ", but the job has " +
                               plural(job.cuts.size(), "cut-piece") + ". Optimize the job again.");
+        // The number of sheets cut with the layout: more than none, and no more than a row may hold.
+        if (!(item.quantity > 0 && item.quantity <= kLargestValue))
+            throw ResultError(where + "its quantity " + generalText(item.quantity) +
+                              " is not a number of sheets. Optimize the job again.");
+        // Coordinates lie on the sheet named, with room for the kerf and edits near its edges;
+        // anything far beyond (or not a number) is a damaged file.
+        const SheetVariety& sheet = job.sheets[static_cast<std::size_t>(item.sheet - 1)];
+        const float reach = 2 * (std::max(sheet.length, sheet.width) + std::fabs(job.basic.kerf));
+        for (const float c : {item.x1, item.y1, item.x2, item.y2}) {
+            if (!(std::fabs(c) <= reach))
+                throw ResultError(where + "its coordinate " + generalText(c) + " lies far outside its " + stockWord +
+                                  ". Optimize the job again.");
+        }
         if (item.kind == ItemKind::Sheet) {
             if (item.layout != layout + 1)
                 throw ResultError(where + "layout " + std::to_string(item.layout) + " follows layout " +
@@ -116,6 +131,9 @@ void completeCoilLayouts(std::vector<LayoutItem>& items, std::vector<SheetVariet
 }
 
 LoadedResult loadResult(const Job& job, const Plan& plan) {
+    if (!plan.empty()) {
+        if (const auto problem = impossibleValue(job)) throw ResultError(*problem + " Mend the job and optimize it again.");
+    }
     LoadedResult result;
     result.job = prepareNumbering(job);
     result.storedItems = checkedItems(plan.items, result.job);

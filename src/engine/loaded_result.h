@@ -8,7 +8,9 @@
 //
 // Throws ResultError when the items do not fit the job (an item naming a sheet or cut-piece
 // variety the job does not have, a layout not starting with its sheet item, an unknown item
-// kind): the job was edited behind the result, or the file was changed by hand.
+// kind, a quantity that is not a positive number up to kLargestValue, a coordinate that is not a number or lies far
+// outside its sheet), or the job holds a value no run can use: the job was edited behind the
+// result, or the file was changed by hand.
 
 #include <cstddef>
 #include <span>

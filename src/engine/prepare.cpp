@@ -229,6 +229,14 @@ std::optional<std::string> tooSmallPieceMessage(const PreparedJob& job) {
     return std::nullopt;
 }
 
+std::optional<std::string> longRunWarning(const PreparedJob& job, long long budget) {
+    const double work = static_cast<double>(budget) * static_cast<double>(job.cuts.size());
+    if (work <= kLongRunWork) return std::nullopt;
+    return "This job has " + std::to_string(job.cuts.size()) + " cut-piece varieties and the run " +
+           std::to_string(budget) + " iterations: it may run for an hour or more. Stopping it keeps the best plan found so far; "
+           "a lower nesting efficiency makes the run shorter.";
+}
+
 long long iterationBudget(std::size_t cutVarieties, int efficiency) {
     return static_cast<long long>(cutVarieties) * static_cast<long long>(efficiencyFactor(efficiency));
 }

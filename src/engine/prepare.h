@@ -65,4 +65,10 @@ std::optional<std::string> tooSmallPieceMessage(const PreparedJob& job);
 // efficiency factor, round(efficiency x 6.4) with halves to even.
 long long iterationBudget(std::size_t cutVarieties, int efficiency);
 
+// The work of a run grows with the iterations times the cut-piece varieties each iteration walks
+// through; beyond kLongRunWork a run takes an hour or more (600 varieties at the default efficiency,
+// measured). A note saying so before such a run, or nothing.
+inline constexpr double kLongRunWork = 2.0e7;
+std::optional<std::string> longRunWarning(const PreparedJob& job, long long budget);
+
 }  // namespace veltrix::engine

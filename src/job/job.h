@@ -4,6 +4,7 @@
 // leading number of the text, 0 when there is none). The engine and every reader of a plan work
 // on this; the tables stay the job as the user typed it, and what project files store.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,22 @@ struct Job {
     std::vector<CutRow> cuts;
     bool operator==(const Job&) const = default;
 };
+
+// The largest size, margin, band or quantity a job may hold: what seven typed digits allow.
+inline constexpr float kLargestValue = 9999999.0f;
+// The most cut-pieces one job may ask for, all rows together: a plan of more pieces is beyond
+// what a run can hold in memory.
+inline constexpr double kMostPieces = 1000000.0;
+
+// The first value of the job that no run can use, named by its table, row and column: a negative
+// or non-finite size, margin, band, blade, tolerance, kerf, off-cut or quantity, a quantity that is
+// not a whole number (the stock's only in sheet mode), a value beyond kLargestValue, or more than
+// kMostPieces pieces in all. Nothing when there is none. Texts that are no number read as 0 and
+// are left to the run's own checks.
+std::optional<std::string> impossibleValue(const Job& job);
+// The same for the tables as typed, which also finds a number too large to be read at all (a
+// "1e39", which reads as 0).
+std::optional<std::string> impossibleValue(const JobTables& tables, StockMode mode);
 
 // Row 1 of the basic-details table.
 BasicDetails readBasicDetails(const GridTable& basic);

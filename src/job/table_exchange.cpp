@@ -71,6 +71,13 @@ ImportResult importCsv(std::string_view csv, GridTable& grid) {
             } catch (const InputError& e) {
                 throw InputError("row " + std::to_string(r) + ": " + e.what());
             }
+            // A number the typing would change is another number: 1e39 would be stored as 139.
+            const ValueKind kind = lookupColumn(key).kind;
+            if ((kind == ValueKind::Real || kind == ValueKind::Whole) && stored != trimBlanks(rows[r][i]))
+                throw InputError("row " + std::to_string(r) + ": the " + key + " '" + trimBlanks(rows[r][i]) +
+                                 "' is not a number the table holds (" +
+                                 (kind == ValueKind::Whole ? "digits only" : "digits and one point") + ", at most " +
+                                 std::to_string(lookupColumn(key).width) + " characters)");
             if (stored != trimBlanks(rows[r][i]))
                 result.notes.push_back(ImportNote{static_cast<int>(r), key, rows[r][i], stored});
             grid.setCell(row, target[i], stored);

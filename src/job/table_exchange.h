@@ -17,13 +17,15 @@ struct ImportNote {
 };
 
 struct ImportResult {
-    std::vector<ImportNote> notes;  // values that were changed to fit the table
+    std::vector<ImportNote> notes;  // texts that were changed to fit the table
 };
 
 // Fills `grid` (keys as the table's) from CSV text. Header keys are matched without regard to case;
 // a key that occurs twice in the table (EDGE-1 of the length and of the width) is matched in
 // order of occurrence. Columns the CSV lacks stay empty. Throws InputError for an unknown or
-// repeated header key or an option value that is neither yes nor no.
+// repeated header key, an option value that is neither yes nor no, or a number the typing rules
+// would change (a sign, an exponent, a second point, more digits than the column holds): such a
+// number would be stored as another one.
 ImportResult importCsv(std::string_view csv, GridTable& grid);
 
 // The CSV text of the grid's non-empty rows with a header row of keys.

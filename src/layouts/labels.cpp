@@ -25,7 +25,8 @@ int countValue(const std::string& text, const char* key) {
     const double value = roundHalfEven(leadingDouble(text));
     if (!(value >= 1 && value <= 32767))
         throw InputError(std::string("The label definition LBl.def needs ") + key +
-                         " to be a whole number from 1 to 32767; it holds \"" + text + "\".");
+                         " to be a whole number from 1 to 32767; it holds \"" + printableText(text.substr(0, 40)) +
+                         "\".");
     return static_cast<int>(value);
 }
 
@@ -93,6 +94,14 @@ std::string escapeHtml(std::string_view text) {
 }
 
 LabelSheet parseLabelSheet(std::string_view text) {
+    // A table file is text: bytes below the blank other than line ends and tabs mean another kind of
+    // file stands under the name (its bytes are not for a terminal or a message).
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 32 && c != '\r' && c != '\n' && c != '\t')
+            throw InputError("The label definition LBl.def is not a text file (it holds binary data). Define the "
+                             "labels again; no label page was written.");
+    }
     FieldReader reader(text);
     std::vector<std::string> values;
     while (values.size() < kLabelValues && !reader.atEnd()) values.push_back(trimBlanks(reader.next()));

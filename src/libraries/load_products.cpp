@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "job/job.h"
 #include "job/options.h"
 #include "job/project_file.h"
 #include "libraries/library_records.h"
@@ -70,6 +71,14 @@ std::string groupProject(const Workspace& workspace, const Group& group) {
     return projectText(project);
 }
 
+// Digits only, with at most a point followed by zeros ("3", "3.0").
+bool isWholeNumberText(std::string_view text) {
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    if (whole.empty() || whole.find_first_not_of("0123456789") != std::string_view::npos) return false;
+    return point == std::string_view::npos || text.substr(point + 1).find_first_not_of('0') == std::string_view::npos;
+}
+
 bool isUnsafePrefix(std::string_view prefix) {
     return prefix.find_first_of("/\\*?") != std::string_view::npos;
 }
@@ -126,6 +135,20 @@ LoadProductsResult loadProducts(const Workspace& workspace, const std::vector<Or
     if (isUnsafePrefix(prefix)) throw UsageError("The file prefix can not hold / \\ * or ?.");
 
     const std::vector<ProductRow> library = parseProducts(readWholeFile(productLibraryPath(workspace)));
+    // Every line is checked before anything is written: a quantity that is no number of products,
+    // or a product the library does not have, would otherwise give wrong jobs without a word.
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const std::string product = trimBlanks(order[i].product), quantity = trimBlanks(order[i].quantity);
+        if (product.empty() || quantity.empty()) continue;
+        const std::string where = "Order line " + std::to_string(i + 1) + ": ";
+        const double value = leadingDouble(quantity);
+        if (!isWholeNumberText(quantity) || value > kLargestValue)
+            throw InputError(where + "QTY " + quantity + " is not a number of products (a whole number from 0 to " +
+                             generalText(kLargestValue) + ").");
+        const bool known = std::any_of(library.begin(), library.end(),
+                                       [&](const ProductRow& row) { return row[kProdName] == product; });
+        if (!known) throw InputError(where + "the product " + product + " is not in the product library.");
+    }
     std::vector<Group> groups;
     std::map<std::string, std::size_t> groupIndex;
     for (const OrderLine& raw : order) {

@@ -41,9 +41,11 @@ struct LoadProductsResult {
 // Generates the project files prefix + group key + extension (".OPT" or ".DCM") in the working
 // folder from the product library and the Defaults project (a slash in the key becomes "-"); the
 // earlier outputs of the same prefix and extension are deleted once the new files are written.
-// Order lines without a product or a quantity are skipped; a quantity that is not a number counts
-// as 0. Throws FileError when a project file cannot be written (the earlier outputs then stay),
-// UsageError for an extension other than ".OPT" or ".DCM" or a prefix holding / \ * or ?.
+// Order lines without a product or a quantity are skipped. Throws InputError, before anything is
+// written, for an order line whose quantity is not a whole number from 0 to kLargestValue or whose
+// product the library does not have (naming the line); FileError when a project file cannot be
+// written (the earlier outputs then stay); UsageError for an extension other than ".OPT" or ".DCM"
+// or a prefix holding / \ * or ?.
 LoadProductsResult loadProducts(const Workspace& workspace, const std::vector<OrderLine>& order,
                                 std::string_view prefix, std::string_view extension);
 

@@ -1,6 +1,7 @@
 #include "reports/report.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 #include "engine/loaded_result.h"
@@ -69,7 +70,10 @@ LayoutCutting layoutCutting(std::span<const LayoutItem> items, const SheetVariet
         if (item.isPiece() || item.kind == ItemKind::Offcut) ++c.strokesPerSheet;
     }
     --c.strokesPerSheet;
-    c.strokesTotal = static_cast<long long>(roundHalfEven(static_cast<float>(c.strokesPerSheet) * quantity));
+    // A loaded result's quantity is at most kLargestValue; the bound keeps the conversion defined
+    // for any other.
+    const double strokes = roundHalfEven(static_cast<float>(c.strokesPerSheet) * quantity);
+    c.strokesTotal = std::isfinite(strokes) ? static_cast<long long>(std::clamp(strokes, -9.0e18, 9.0e18)) : 0;
     return c;
 }
 

@@ -231,6 +231,15 @@ std::string dateText() {
     return buf;
 }
 
+std::string printableText(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u < 32 && c != '\n' && c != '\t') || u >= 127) c = '?';
+    }
+    return out;
+}
+
 std::string toUpper(std::string_view text) {
     std::string out(text);
     for (char& c : out)

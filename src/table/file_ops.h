@@ -63,6 +63,10 @@ std::vector<std::string> loadList(const std::filesystem::path& path);
 // Today's date as "dd-mm-yyyy".
 std::string dateText();
 
+// The text with every byte that is not printable ASCII (control characters, binary bytes) shown
+// as "?", line ends and tabs kept: fit to be shown to a user in a message.
+std::string printableText(std::string_view text);
+
 // Upper and lower case of ASCII letters (table texts are plain ASCII).
 std::string toUpper(std::string_view text);
 std::string toLower(std::string_view text);

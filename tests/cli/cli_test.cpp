@@ -92,6 +92,18 @@ void reportCase(const TempFolder& work, const std::string& folder, const std::st
 // The cabinet job with its published plan, in the example working folder.
 void optimizedCabinet(const TempFolder& work) { work.write("cabinet.opt", optimizedConformanceJob("cabinet", ".opt")); }
 
+// The job text with one field of the first layout item replaced (fields counted from 1).
+std::string damagedFirstItem(std::string job, int field, const std::string& value) {
+    std::size_t at = job.find("[DIA.TLF]\r\n") + 11;
+    for (int f = 1; f < field; ++f) at = job.find(',', at) + 1;
+    return job.replace(at, job.find_first_of(",\r", at) - at, value);
+}
+
+// Replaces the first `from` of the text by `to`.
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+}
+
 void expectFile(const TempFolder& work, const std::string& name, const std::string& expectedPath) {
     EXPECT_EQ(work.read(name), test::readFile(expand(expectedPath, work))) << name;
 }
@@ -269,6 +281,83 @@ std::vector<Case> cases() {
          },
          "mlm merge", 1, {}, {"line 11: text follows the closing quote of field 5"},
          [](const TempFolder& w, const Outcome&) { EXPECT_EQ(w.read("mlm.dat"), w.read("mlm.before")); }},
+        {"optimize: a negative kerf is named", [](const TempFolder& w) {
+             w.write("kitchen.opt", replaced(w.read("kitchen.opt"), "\"4\",\"0\",\"ROSSI", "\"-146\",\"0\",\"ROSSI"));
+         },
+         "optimize {work}/kitchen.opt", 1, {}, {"Basic details: KERF -146 is negative."}, {}},
+        {"optimize: a fractional quantity is named", [](const TempFolder& w) {
+             w.write("kitchen.opt", replaced(w.read("kitchen.opt"), "\"8\",\"YES\",\"BASE SIDE\"", "\"2.5\",\"YES\",\"BASE SIDE\""));
+         },
+         "optimize {work}/kitchen.opt", 1, {}, {"Cut-piece row 1: QTY 2.5 is not a whole number."}, {}},
+        {"optimize: more pieces than a run can hold", [](const TempFolder& w) {
+             w.write("kitchen.opt", replaced(w.read("kitchen.opt"), "\"8\",\"YES\",\"BASE SIDE\"", "\"9999999\",\"YES\",\"BASE SIDE\""));
+         },
+         "optimize {work}/kitchen.opt", 1, {}, {"The cut-pieces add up to 10000058 pieces; a job may ask for at most 1000000."},
+         {}},
+        {"import: a number the table cannot hold is refused",
+         [](const TempFolder& w) {
+             w.write("cuts.csv", "LENGTH,WIDTH,QTY\r\n720,560,2\r\n1e39,100,1\r\n");
+             w.write("kitchen.before", w.read("kitchen.opt"));
+         },
+         "import {work}/kitchen.opt --cuts {work}/cuts.csv", 1, {}, {"row 2: the LENGTH '1e39' is not a number"},
+         [](const TempFolder& w, const Outcome&) { EXPECT_EQ(w.read("kitchen.opt"), w.read("kitchen.before")); }},
+        {"a damaged result is refused by every reader and reaches no library",
+         [](const TempFolder& w) {
+             w.write("cabinet.opt", damagedFirstItem(optimizedConformanceJob("cabinet", ".opt"), 8, "3e38"));
+             w.write("far.opt", damagedFirstItem(optimizedConformanceJob("cabinet", ".opt"), 6, "-3e38"));
+             w.write("mlm.before", w.read("mlm.dat"));
+         },
+         "report {work}/cabinet.opt", 1, {}, {"(line 1): its quantity 3"},
+         [](const TempFolder& w, const Outcome&) {
+             for (const char* args : {"mlm export {work}/cabinet.opt", "offcuts {work}/cabinet.opt"}) {
+                 const Outcome run = veltrix(args, w);
+                 EXPECT_EQ(run.code, 1) << args << "\n" << run.err;
+                 EXPECT_NE(run.err.find("its quantity 3"), std::string::npos) << run.err;
+             }
+             EXPECT_EQ(w.read("mlm.dat"), w.read("mlm.before"));
+             const Outcome dxf = veltrix("dxf {work}/far.opt -o {work}/cut.dxf", w);
+             EXPECT_EQ(dxf.code, 1) << dxf.err;
+             EXPECT_NE(dxf.err.find("(line 1): its coordinate -3"), std::string::npos) << dxf.err;
+             EXPECT_FALSE(fs::exists(w / "cut_1-3.dxf"));
+         }},
+        {"load-products names an unknown product and writes nothing",
+         [](const TempFolder& w) { w.write("order.csv", w.read("order.csv") + "SOFA,1,ROSSI\r\n"); },
+         "load-products {work}/order.csv --prefix K", 1, {},
+         {"Order line 4: the product SOFA is not in the product library."},
+         [](const TempFolder& w, const Outcome&) {
+             for (const auto& entry : fs::directory_iterator(w.path()))
+                 EXPECT_NE(entry.path().filename().string().rfind("K[", 0), 0u) << entry.path();
+             w.write("order.csv", "PRODUCTS,QTY,CLIENT\r\nBASE 600,-4,ROSSI\r\n");
+             const Outcome negative = veltrix("load-products {work}/order.csv --prefix K", w);
+             EXPECT_EQ(negative.code, 1);
+             EXPECT_NE(negative.err.find("Order line 1: QTY -4 is not a number of products"), std::string::npos)
+                 << negative.err;
+         }},
+        {"convert: a value that is no length", {}, "convert abc --from mm --to in", 1, {}, {"\"abc\" is not a length"},
+         [](const TempFolder&, const Outcome& run) { EXPECT_EQ(run.out, ""); }},
+        {"messages say what is wrong in words", {}, "--workdir /etc/passwd show x.opt", 2, {},
+         {"the working folder is not a folder: /etc/passwd"},
+         [](const TempFolder& w, const Outcome&) {
+             const Outcome device = veltrix("show /dev/null", w);
+             EXPECT_EQ(device.code, 2);
+             EXPECT_NE(device.err.find("not a regular file"), std::string::npos) << device.err;
+             w.write("LBl.def", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\x1b[31m", 16));
+             optimizedCabinet(w);
+             const Outcome binary = veltrix("labels {work}/cabinet.opt", w);
+             EXPECT_EQ(binary.code, 2);
+             EXPECT_NE(binary.err.find("is not a text file"), std::string::npos) << binary.err;
+             for (const char c : binary.err)
+                 EXPECT_TRUE((c >= 32 && c < 127) || c == '\n') << "byte " << int(static_cast<unsigned char>(c));
+         }},
+        {"optimize: a run of many hours is announced",
+         [](const TempFolder& w) {
+             std::string cuts;
+             for (int i = 1; i <= 700; ++i)  // 700 sizes besides the kitchen's 17 varieties
+                 cuts += "\"" + std::to_string(100 + i) + R"(","","","","","50","","","","","1","","","","","","")" + "\r\n";
+             w.write("many.opt", replaced(replaced(w.read("kitchen.opt"), "[CUT.TLF]\r\n", "[CUT.TLF]\r\n" + cuts), "\"6\",\"10\"", "\"99\",\"10\""));
+         },
+         "optimize {work}/many.opt --stop-after 1", 0, {"Stopped after iteration 1"},
+         {"This job has 717 cut-piece varieties and the run 45888 iterations: it may run for an hour or more"}, {}},
         {"load-products with a prefix that cannot be a file name", {}, "load-products {work}/order.csv --prefix 'a/b'",
          2, {}, {"prefix"}, {}},
     };

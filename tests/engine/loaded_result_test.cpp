@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 
 namespace veltrix::engine {
 namespace {
@@ -56,6 +57,46 @@ TEST(LoadedResult, CoilLayoutsAreCutToTheLengthTheyUseAndTurnedWhenShorterThanWi
     EXPECT_EQ(rectOf(kept[4]), (Rect{0, 1500, 1250, 1510}));
     EXPECT_EQ(kept[5].placement, Placement::Lengthwise);
     EXPECT_EQ(r.storedItems[0].y2, 6000.0f);  // as stored
+}
+
+// A damaged result is refused with a message naming the line; the same plan undamaged reads.
+TEST(LoadedResult, DamagedQuantitiesAndCoordinatesAreRefused) {
+    Job job{StockMode::Sheet, Objective{}, BasicDetails{.blade = 3000, .kerf = 4}, {{2440, 1220, 5, 0, 0, 0, 0, ""}},
+            {{.length = 600, .width = 400, .quantity = 2}}};
+    const std::string sheet = "1,-1,1,0,0,1224,2444,Q,0\r\n";
+    const std::string piece = "1,1,1,0,0,404,604,Q,1\r\n";
+    auto plan = [&](const std::string& text, const std::string& quantity) {
+        std::string out = text;
+        for (std::size_t at = out.find('Q'); at != std::string::npos; at = out.find('Q')) out.replace(at, 1, quantity);
+        return parsePlan(out);
+    };
+    EXPECT_EQ(loadResult(job, plan(sheet + piece, "2")).items.size(), 2u);
+    EXPECT_EQ(loadResult(job, plan(sheet + piece, "2.5")).items.size(), 2u);  // the report rounds such a total
+    const std::vector<std::pair<std::string, std::string>> damaged{
+        {"3e38", "(line 1): its quantity 3"}, {"-3e38", "(line 1): its quantity -3"},
+        {"10000000", "(line 1): its quantity 10000000 is not"}, {"0", "its quantity 0 is not"}, {"abc", "its quantity 0 is not"}};
+    for (const auto& [quantity, message] : damaged) {
+        try {
+            loadResult(job, plan(sheet + piece, quantity));
+            ADD_FAILURE() << "quantity " << quantity << " was read";
+        } catch (const ResultError& e) {
+            EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
+        }
+    }
+    for (const std::string far : {"1,1,1,nan,0,404,604,2,1", "1,1,1,0,0,404,1e30,2,1", "1,1,1,-9000,0,404,604,2,1"}) {
+        Plan p = plan(sheet, "2");
+        p.items.push_back(parsePlan(far).items.at(0));
+        if (far.find("nan") != std::string::npos) p.items.back().x1 = std::numeric_limits<float>::quiet_NaN();
+        try {
+            loadResult(job, p);
+            ADD_FAILURE() << far << " was read";
+        } catch (const ResultError& e) {
+            EXPECT_NE(std::string(e.what()).find("line 2): its coordinate"), std::string::npos) << e.what();
+        }
+    }
+    // A job holding a value no run can use has no result to read either.
+    job.basic.kerf = -146;
+    EXPECT_THROW(loadResult(job, plan(sheet + piece, "2")), ResultError);
 }
 
 }  // namespace

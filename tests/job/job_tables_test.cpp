@@ -47,6 +47,36 @@ TEST(JobTables, TheExampleJobReadsAsTypedValues) {
     EXPECT_EQ(job.mode, StockMode::Sheet);
 }
 
+// Values no run can use are named by table, row and column; the first one found is told.
+TEST(JobTables, ImpossibleValuesAreNamedByTableRowAndColumn) {
+    const std::string basic = "\"PB\",\"\",\"18\",\"3000\",\"0\",\"KERF\",\"0\",\"1E99 NOTE\"";
+    const std::string sheet = "\"2440\",\"1220\",\"SQTY\",\"10\",\"\",\"\",\"\",\"\"\r\n";
+    const std::string cut = "\"600\",\"\",\"\",\"BAND\",\"\",\"400\",\"\",\"\",\"\",\"\",\"CQTY\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
+    struct Case { const char* kerf; const char* sheetQty; const char* band; const char* cutQty; StockMode mode; const char* message; };
+    const std::vector<Case> cases{
+        {"4", "5", "1", "2", StockMode::Sheet, ""},
+        {"0", "2.5", "0", "7", StockMode::Coil, ""},  // a coil's quantity is never read
+        {"-146", "5", "1", "2", StockMode::Sheet, "Basic details: KERF -146 is negative."},
+        {"4", "2.5", "1", "2", StockMode::Sheet, "Sheet row 1: QTY 2.5 is not a whole number."},
+        {"4", "5", "-1", "2", StockMode::Coil, "Cut-piece row 2: EDGE-2 -1 is negative."},
+        {"4", "5", "1", "1.5", StockMode::Sheet, "Cut-piece row 1: QTY 1.5 is not a whole number."},
+        {"4", "5", "1", "10000000", StockMode::Sheet, "Cut-piece row 1: QTY 10000000 is larger than 9999999."},
+        {"4", "5", "1", "1e39", StockMode::Sheet, "Cut-piece row 1: QTY 1e39 is larger than 9999999."},
+        {"4", "1E39", "1", "2", StockMode::Sheet, "Sheet row 1: QTY 1E39 is larger than 9999999."},
+        {"4", "5", "1", "600000", StockMode::Sheet,
+         "The cut-pieces add up to 1200000 pieces; a job may ask for at most 1000000."}};
+    for (const Case& c : cases) {
+        JobTables tables;
+        auto fill = [](std::string text, const char* key, const char* value) {
+            return text.replace(text.find(key), std::string(key).size(), value);
+        };
+        tables.basic.loadText(fill(basic, "KERF", c.kerf));
+        tables.sheets.loadText(fill(sheet, "SQTY", c.sheetQty) + fill(sheet, "SQTY", "1"));
+        tables.cuts.loadText(fill(fill(cut, "CQTY", c.cutQty), "BAND", "") + fill(fill(cut, "CQTY", c.cutQty), "BAND", c.band));
+        EXPECT_EQ(impossibleValue(tables, c.mode).value_or(""), c.message) << c.kerf << " " << c.sheetQty;
+    }
+}
+
 TEST(Options, TwoNumbersCheckTheItemsMinimumLayoutsWins) {
     const std::vector<std::pair<const char*, OptimizationMode>> cases{
         {"-1,0\r\n", OptimizationMode::MaximumYield}, {"0,-1", OptimizationMode::MinimumLayouts},
@@ -61,12 +91,24 @@ TEST(Options, TwoNumbersCheckTheItemsMinimumLayoutsWins) {
 TEST(TableExchange, ImportFiltersValuesByTheTypingRulesAndExportReadsBack) {
     GridTable sheets = makeSheetGrid();
     const ImportResult r = importCsv(
-        "length,WIDTH,QTY,LOCATION\r\n2440,1220,5,\"RACK, B\"\r\n\r\n1e3,-1220,12345678,rack \"c\"\r\n", sheets);
+        "length,WIDTH,QTY,LOCATION\r\n2440,1220,5,\"RACK, B\"\r\n\r\n 1000.5 ,1220,1234567,rack \"c\"\r\n", sheets);
     EXPECT_EQ(sheets.saveText(), "\"2440\",\"1220\",\"5\",\"\",\"\",\"\",\"\",\"RACK B\"\r\n"
-                                 "\"13\",\"1220\",\"1234567\",\"\",\"\",\"\",\"\",\"RACK C\"\r\n");
-    EXPECT_EQ(r.notes.size(), 5u);
+                                 "\"1000.5\",\"1220\",\"1234567\",\"\",\"\",\"\",\"\",\"RACK C\"\r\n");
+    EXPECT_EQ(r.notes.size(), 2u);  // the two locations
     EXPECT_EQ(exportCsv(sheets), "LENGTH,WIDTH,QTY,M(L),M(T),M(R),M(B),LOCATION\r\n"
-                                 "2440,1220,5,,,,,RACK B\r\n13,1220,1234567,,,,,RACK C\r\n");
+                                 "2440,1220,5,,,,,RACK B\r\n1000.5,1220,1234567,,,,,RACK C\r\n");
+    // A number the typing would turn into another is refused, naming its row and column.
+    for (const auto& [value, column] : std::vector<std::pair<std::string, std::string>>{
+             {"1e39,1220,5", "LENGTH '1e39'"}, {"2440,-1220,5", "WIDTH '-1220'"}, {"2440,1220,12345678", "QTY '12345678'"},
+             {"2440,1220,2.5", "QTY '2.5'"}, {"2440,1.2.3,5", "WIDTH '1.2.3'"}}) {
+        GridTable refused = makeSheetGrid();
+        try {
+            importCsv("LENGTH,WIDTH,QTY\r\n2440,1220,1\r\n" + value + "\r\n", refused);
+            ADD_FAILURE() << value << " was imported";
+        } catch (const InputError& e) {
+            EXPECT_NE(std::string(e.what()).find("row 2: the " + column + " is not a number"), std::string::npos) << e.what();
+        }
+    }
     GridTable back = makeSheetGrid();
     importCsv(exportCsv(sheets), back);
     EXPECT_EQ(back.saveText(), sheets.saveText());

@@ -115,7 +115,8 @@ TEST_F(LoadProducts, EarlierOutputsOfThePrefixAndExtensionGoFilesItDidNotMakeSta
     EXPECT_NE(work.read("JOB[MAT=PB,GRAIN=NO,THICK=18].OPT").find(cut("1600", "800", "2", "TOP", "TABLE", "")),
               std::string::npos);
     // Nothing generated deletes nothing; an empty prefix takes only the generated form of name along.
-    loadProducts(ws, {{"SOFA", "1", ""}}, "", ".OPT");
+    loadProducts(ws, {{"TABLE", "", ""}}, "", ".OPT");
+    EXPECT_THROW(loadProducts(ws, {{"SOFA", "1", ""}}, "", ".OPT"), InputError);
     EXPECT_EQ(work.read("[MAT=PB].OPT"), "old");
     loadProducts(ws, {{"TABLE", "1", ""}}, "", ".OPT");
     EXPECT_EQ(work.read("kitchen.OPT"), "old");
@@ -129,15 +130,34 @@ TEST_F(LoadProducts, EarlierOutputsOfThePrefixAndExtensionGoFilesItDidNotMakeSta
     EXPECT_TRUE(fs::exists(work / "JOB[MAT=PB,GRAIN=NO,THICK=18].OPT"));
 }
 
-TEST_F(LoadProducts, NothingKnownGeneratesNothingAndTextForAQuantityCountsZero) {
-    auto result = loadProducts(ws, {{"SOFA", "1", ""}, {"TABLE", "", "X"}, {"", "2", ""}, {"chair", "1", ""}}, "P", ".DCM");
+// An order line with a product the library lacks, or a quantity that is no number of products, is
+// named and nothing is written; lines without a product or quantity are passed over.
+TEST_F(LoadProducts, UnknownProductsAndImpossibleQuantitiesAreNamedAndNothingIsWritten) {
+    auto result = loadProducts(ws, {{"TABLE", "", "X"}, {"", "2", ""}}, "P", ".DCM");
     EXPECT_TRUE(result.files.empty());
     EXPECT_EQ(result.message, "Could not generate '.DCM' files.");
+    const std::vector<std::pair<std::vector<OrderLine>, std::string>> refused{
+        {{{"TABLE", "1", ""}, {"SOFA", "1", ""}}, "Order line 2: the product SOFA is not in the product library."},
+        {{{"TABLE", "1", ""}, {"chair", "1", ""}}, "Order line 2: the product chair is not in the product library."},
+        {{{"BENCH", "-3", ""}}, "Order line 1: QTY -3 is not a number of products (a whole number from 0 to 9999999)."},
+        {{{"BENCH", "MANY", ""}}, "Order line 1: QTY MANY is not a number of products"},
+        {{{"BENCH", "1.5", ""}}, "Order line 1: QTY 1.5 is not"},
+        {{{"BENCH", "1e9", ""}}, "Order line 1: QTY 1e9 is not"},
+        {{{"BENCH", "10000000", ""}}, "Order line 1: QTY 10000000 is not"}};
+    for (const auto& [order, message] : refused) {
+        try {
+            loadProducts(ws, order, "P", ".OPT");
+            ADD_FAILURE() << message;
+        } catch (const InputError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(message, 0), 0u) << e.what();
+        }
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(work.path()), {}), 2);  // Defaults and plm.dat
     fs::remove(work / "Defaults");  // without defaults: the group's basic row, the first objective
-    result = loadProducts(ws, {{"BENCH", "MANY", "C"}}, "", ".DCM");
+    result = loadProducts(ws, {{"BENCH", "2.0", "C"}}, "", ".DCM");
     EXPECT_EQ(work.read("[MAT=PB,GRAIN=NO,THICK=18].DCM"),
               "[BASIC.TLF]\r\n\"PB\",\"NO\",\"18\",\"\",\"\",\"\",\"\",\"\"\r\n[END]\r\n[OPTIONS.TLF]\r\n-1,0\r\n[END]\r\n"
-              "[SHEET.TLF]\r\n[END]\r\n[CUT.TLF]\r\n" + cut("1200", "400", "0", "SEAT", "BENCH", "C") +
+              "[SHEET.TLF]\r\n[END]\r\n[CUT.TLF]\r\n" + cut("1200", "400", "2", "SEAT", "BENCH", "C") +
                   "[END]\r\n[DIA.TLF]\r\n[END]\r\n");
 }
 
