@@ -12,6 +12,8 @@
 #include "app/job_commands.h"
 #include "cli/args.h"
 #include "cli/console.h"
+#include "engine/statistics.h"
+#include "table/number_text.h"
 #include "table/workspace.h"
 
 namespace veltrix::cli {
@@ -180,9 +182,17 @@ int optimize(CommandContext& context) {
         return kExitJobFailed;
     }
     saveJob(doc, target);
+    // A continued run whose own iterations met the demand nowhere keeps the plan it continued
+    // from: its figures are that plan's, not the "0" of a run that found nothing.
+    engine::RunFigures figures = outcome.figures;
+    if (figures.layoutsText == "0" && !outcome.plan.empty()) {
+        const engine::SolutionStatistics kept = engine::solutionStatistics(outcome.plan.items);
+        figures.layoutsText = std::to_string(kept.layouts);
+        figures.yieldText = doc.mode == StockMode::Coil ? "NA" : fixedText(kept.yield * 100, 2, true);
+    }
     context.out << outcome.message << "\n";
-    context.out << "Total Layouts: " << outcome.figures.layoutsText << "\n";
-    context.out << "Overall Yield: " << outcome.figures.yieldText << "\n";
+    context.out << "Total Layouts: " << figures.layoutsText << "\n";
+    context.out << "Overall Yield: " << figures.yieldText << "\n";
     if (!deepLine.empty()) context.out << deepLine << "\n";
     if (outcome.status == engine::RunOutcome::Status::Stopped && !deep)
         context.out << "Stopped after iteration " << outcome.lastIteration << " of " << outcome.figures.budget

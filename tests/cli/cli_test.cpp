@@ -358,6 +358,25 @@ std::vector<Case> cases() {
          },
          "optimize {work}/many.opt --stop-after 1", 0, {"Stopped after iteration 1"},
          {"This job has 717 cut-piece varieties and the run 45888 iterations: it may run for an hour or more"}, {}},
+        {"a continuation late in the run keeps the uninterrupted plan and says so",
+         [](const TempFolder& w) {
+             w.write("kitchen.done", veltrix("optimize {work}/kitchen.opt", w).out);
+             w.write("roof.done", veltrix("optimize {work}/roof.dcm", w).out);
+         },
+         "optimize {work}/kitchen.opt --continue-from 500 -o {work}/k.opt", 0, {}, {},
+         [](const TempFolder& w, const Outcome& first) {
+             for (const auto& [job, from, out] : std::vector<std::tuple<std::string, std::string, std::string>>{
+                      {"kitchen.opt", "", "k.opt"}, {"kitchen.opt", "1000", "k.opt"}, {"kitchen.opt", "1087", "k.opt"},
+                      {"roof.dcm", "319", "r.dcm"}}) {
+                 const Outcome run = from.empty() ? first
+                                                  : veltrix("optimize {work}/" + job + " --continue-from " + from +
+                                                                " -o {work}/" + out, w);
+                 const std::string done = w.read(job.substr(0, job.find('.')) + ".done");
+                 EXPECT_EQ(run.code, 0) << job << " " << from << run.err;
+                 EXPECT_EQ(run.out, done) << job << " " << from;
+                 EXPECT_EQ(section(w.read(out), kResultSection), section(w.read(job), kResultSection)) << job << " " << from;
+             }
+         }},
         {"load-products with a prefix that cannot be a file name", {}, "load-products {work}/order.csv --prefix 'a/b'",
          2, {}, {"prefix"}, {}},
     };
