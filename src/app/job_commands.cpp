@@ -1,6 +1,7 @@
 #include "app/job_commands.h"
 
 #include "app/optimize_command.h"
+#include "dxf/dxf_export.h"
 #include "engine/prepare.h"
 #include "job/settings.h"
 #include "layouts/labels.h"
@@ -196,6 +197,8 @@ layouts::LayoutRange chooseLayouts(int count, std::optional<int> layout, bool al
 layouts::ExportResult exportJobDxf(const Document& doc, const Workspace& workspace, layouts::LayoutRange range,
                                    const std::filesystem::path& output) {
     const layouts::JobLayouts loaded = jobLayouts(doc, workspace);
+    for (int k = range.first; k <= range.last; ++k)
+        refuseJobAsOutput(doc, dxf::exportFileName(dxf::exportBase(output), k, loaded.result.layoutCount()));
     const layouts::LayoutDrawing drawing(workspace, loaded.result, loaded.reports.report,
                                          layouts::readDisplayOptions(workspace));
     return layouts::exportLayouts(drawing, range.first, range.last, output);

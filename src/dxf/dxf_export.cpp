@@ -1,5 +1,6 @@
 #include "dxf/dxf_export.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string_view>
 #include <system_error>
@@ -24,12 +25,11 @@ bool allDigits(std::string_view text) {
     return true;
 }
 
-// True for stem + ".dxf" and stem + "_k-n.dxf".
+// True for stem + "_k-n.dxf".
 bool isEarlierExport(std::string_view name, std::string_view stem) {
     if (!endsWithDxf(name) || name.substr(0, stem.size()) != stem) return false;
     std::string_view rest = name.substr(stem.size(), name.size() - stem.size() - 4);
-    if (rest.empty()) return true;
-    if (rest.front() != '_') return false;
+    if (rest.empty() || rest.front() != '_') return false;
     rest.remove_prefix(1);
     const auto dash = rest.find('-');
     return dash != std::string_view::npos && allDigits(rest.substr(0, dash)) && allDigits(rest.substr(dash + 1));
@@ -47,7 +47,7 @@ fs::path exportFileName(const fs::path& base, long long k, long long n) {
     return fs::path(base.string() + "_" + std::to_string(k) + "-" + std::to_string(n) + ".dxf");
 }
 
-int deleteEarlierExports(const fs::path& base) noexcept {
+int deleteEarlierExports(const fs::path& base, const std::vector<fs::path>& keep) noexcept {
     int deleted = 0;
     try {
         const std::string stem = base.filename().string();
@@ -58,8 +58,10 @@ int deleteEarlierExports(const fs::path& base) noexcept {
         std::error_code ec;
         for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
             std::error_code fileEc;
-            if (isEarlierExport(it->path().filename().string(), stem) && it->is_regular_file(fileEc))
-                doomed.push_back(it->path());
+            if (!isEarlierExport(it->path().filename().string(), stem) || !it->is_regular_file(fileEc)) continue;
+            const bool kept = std::any_of(keep.begin(), keep.end(),
+                                          [&](const fs::path& k) { return k == it->path() || sameFile(k, it->path()); });
+            if (!kept) doomed.push_back(it->path());
         }
         for (const fs::path& file : doomed) {
             std::error_code fileEc;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace veltrix::dxf {
 
@@ -19,9 +20,11 @@ std::filesystem::path exportBase(const std::filesystem::path& chosen);
 // base + "_" + k + "-" + n + ".dxf": layout 2 of 5 of "plan" is plan_2-5.dxf.
 std::filesystem::path exportFileName(const std::filesystem::path& base, long long k, long long n);
 
-// Deletes the files an earlier export to the same base left: base.dxf and every
-// base_<number>-<number>.dxf (extension in any letter case). Other files that merely begin with
-// the base name are kept. Returns the number deleted; failures are skipped.
-int deleteEarlierExports(const std::filesystem::path& base) noexcept;
+// Deletes the files an earlier export to the same base left: every base_<number>-<number>.dxf
+// (extension in any letter case) but those in `keep` (the files just written). Only names of that
+// form are the export's own: base.dxf itself, the name the user chose, may be a drawing of the
+// user's and is kept, as is every other file that merely begins with the base name. Returns the
+// number deleted; failures are skipped.
+int deleteEarlierExports(const std::filesystem::path& base, const std::vector<std::filesystem::path>& keep = {}) noexcept;
 
 }  // namespace veltrix::dxf

@@ -73,10 +73,13 @@ std::string dxfText(const EntityList& list, const std::string& header, const std
     return header + (headerOpen ? "\r\n" : "") + entitiesText(list) + footer + "\r\n";
 }
 
+DxfTemplates readTemplates(const Workspace& workspace) {
+    return {readExistingFile(workspace.file(kHeaderTemplate)), readExistingFile(workspace.file(kFooterTemplate))};
+}
+
 void writeDxf(const EntityList& list, const std::filesystem::path& output, const Workspace& workspace) {
-    const std::string header = readExistingFile(workspace.file(kHeaderTemplate));
-    const std::string footer = readExistingFile(workspace.file(kFooterTemplate));
-    writeFileAtomic(output, dxfText(list, header, footer));
+    const DxfTemplates templates = readTemplates(workspace);
+    writeFileAtomic(output, dxfText(list, templates.header, templates.footer));
 }
 
 }  // namespace veltrix::dxf

@@ -26,6 +26,12 @@ std::string entitiesText(EntityList list);
 // lines, `footer` verbatim and one line end.
 std::string dxfText(const EntityList& list, const std::string& header, const std::string& footer);
 
+// The templates dxf.hd and dxf.ft of the working folder. Throws FileError when one cannot be read.
+struct DxfTemplates {
+    std::string header, footer;
+};
+DxfTemplates readTemplates(const Workspace& workspace);
+
 // Writes `output` (replacing it, atomically) with the templates of the working folder around the
 // entities. Throws FileError when a template cannot be read or the file cannot be written; the
 // old file is then left as it was.

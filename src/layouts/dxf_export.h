@@ -19,10 +19,10 @@ struct ExportResult {
 };
 
 // Exports layouts `first`..`last` (1-based) of the drawing's result to files named after `chosen` (see
-// dxf::exportFileName), after deleting the files an earlier export to the same name left. Each
-// file is the layout's geometry between the templates dxf.hd and dxf.ft of the working folder.
-// Throws FileError when a template is missing or a file cannot be written (files written before
-// stay).
+// dxf::exportFileName); once all are written, the other files of an earlier export to the same name
+// (base_k-N.dxf) are deleted, never the chosen name itself. Each file is the layout's geometry
+// between the templates dxf.hd and dxf.ft of the working folder. Throws FileError when a template is
+// missing or a file cannot be written: then no file was replaced and none deleted.
 ExportResult exportLayouts(const LayoutDrawing& drawing, int first, int last, const std::filesystem::path& chosen);
 
 }  // namespace veltrix::layouts

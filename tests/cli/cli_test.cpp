@@ -377,6 +377,13 @@ std::vector<Case> cases() {
                  EXPECT_EQ(section(w.read(out), kResultSection), section(w.read(job), kResultSection)) << job << " " << from;
              }
          }},
+        {"dxf: the file named for the export is the user's and stays", optimizedCabinet,
+         "dxf {work}/cabinet.opt -o {work}/outline-corner.dxf", 0, {"3 Layout(s) exported as DXF file(s)!"}, {},
+         [](const TempFolder& w, const Outcome&) {
+             EXPECT_EQ(w.read("outline-corner.dxf"),
+                       test::readFile(fs::path(VELTRIX_EXAMPLES) / "workshop" / "outline-corner.dxf"));
+             EXPECT_TRUE(fs::exists(w / "outline-corner_3-3.dxf"));
+         }},
         {"load-products with a prefix that cannot be a file name", {}, "load-products {work}/order.csv --prefix 'a/b'",
          2, {}, {"prefix"}, {}},
     };

@@ -177,7 +177,7 @@ TEST(DxfReader, TheExampleOutlines) {
     EXPECT_EQ(shapes(hob).back(), (std::vector<double>{360, 280, 40}));
 }
 
-TEST(DxfExport, NamesCarryLayoutAndCountEarlierExportsOfTheNameAreDeleted) {
+TEST(DxfExport, NamesCarryLayoutAndCountEarlierExportsOfTheNameAreDeletedTheChosenNameKept) {
     EXPECT_EQ(exportBase("/jobs/plan.DXF"), fs::path("/jobs/plan"));
     EXPECT_EQ(exportBase("/jobs/plan"), fs::path("/jobs/plan"));
     EXPECT_EQ(exportBase("/jobs/plan.dwg"), fs::path("/jobs/plan.dwg"));
@@ -186,9 +186,12 @@ TEST(DxfExport, NamesCarryLayoutAndCountEarlierExportsOfTheNameAreDeleted) {
     for (const char* name : {"plan.dxf", "plan_1-3.dxf", "plan_10-12.DXF", "planets.dxf", "plan_notes.dxf", "plan_1-.dxf",
                              "plan.txt", "Plan_1-3.dxf"})
         folder.write(name, "x");
-    EXPECT_EQ(deleteEarlierExports(folder / "plan"), 3);
-    for (const char* gone : {"plan.dxf", "plan_1-3.dxf", "plan_10-12.DXF"}) EXPECT_FALSE(fileExists(folder / gone)) << gone;
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 5);
+    folder.write("plan_2-3.dxf", "new");
+    // plan.dxf is the name the user chose, maybe a drawing of the user's: the export never made it.
+    EXPECT_EQ(deleteEarlierExports(folder / "plan", {folder / "plan_2-3.dxf"}), 2);
+    for (const char* gone : {"plan_1-3.dxf", "plan_10-12.DXF"}) EXPECT_FALSE(fileExists(folder / gone)) << gone;
+    EXPECT_EQ(folder.read("plan_2-3.dxf"), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 7);
     EXPECT_EQ(deleteEarlierExports(folder / "no/such/plan"), 0);
 }
 
