@@ -1,5 +1,6 @@
 #include "dxf/dxf_reader.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -68,7 +69,9 @@ void readPolyline(LineCursor& in, EntityList& out) {
             return;
         }
         if (line == " 70" && !haveVertex) {
-            if (!in.atEnd()) closed = (static_cast<long long>(leadingDouble(in.next())) & 1) != 0;
+            // The bit of the whole part, for flags of any size (1e300 is even; a conversion to an
+            // integer would not be defined for it).
+            if (!in.atEnd()) closed = std::fmod(std::trunc(leadingDouble(in.next())), 2.0) != 0;
         } else if (line == "VERTEX") {
             const double x = in.value(" 10", "VERTEX");
             const double y = in.value(" 20", "VERTEX");

@@ -212,6 +212,11 @@ std::optional<std::string> validationMessage(const PreparedJob& job) {
     if (job.basic.blade + job.basic.kerf == 0) return std::string(kWrongBladeMessage);
     if (job.sheets.empty()) return std::string(job.stock == StockMode::Coil ? kNoCoilsMessage : kNoSheetsMessage);
     if (job.cuts.empty()) return std::string(kNoCutsMessage);
+    double pieces = 0;
+    for (const auto& c : job.cuts) pieces += static_cast<double>(c.quantity);
+    if (!(pieces <= kMostPieces))
+        return "The cut-pieces add up to " + generalText(pieces) + " pieces; a job may ask for at most " +
+               generalText(kMostPieces) + ".";
     return std::nullopt;
 }
 

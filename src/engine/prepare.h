@@ -54,7 +54,8 @@ void sortCutsByArea(std::vector<CutVariety>& cuts);
 PreparedJob prepareNumbering(const Job& job);
 
 // Validation before a run, on the prepared (not yet enlarged) job: the message of the first failing
-// check, or nothing. Blade length + kerf = 0; no sheet (coil) kept; no cut-piece kept.
+// check, or nothing. Blade length + kerf = 0; no sheet (coil) kept; no cut-piece kept; more pieces
+// in all than a plan can hold in memory (kMostPieces).
 std::optional<std::string> validationMessage(const PreparedJob& job);
 
 // A cut-piece whose kerf-enlarged cutting length or width is not greater than the tolerance can

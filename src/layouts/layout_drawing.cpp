@@ -68,7 +68,12 @@ Rgb pieceColor(long long number) {
 void hatch(Surface& surface, double x1, double y1, double x2, double y2, double step, Rgb color) {
     if (!(step > 0) || !std::isfinite(step)) return;
     const double reach = (x2 - x1) + (y2 - y1);
-    const auto count = static_cast<long long>(std::floor(reach / step + 1e-9));
+    // A loaded result keeps its coordinates on its sheet, so the count is small; a rectangle that
+    // would take more than a million lines (or no number of them) is not hatched, which also keeps
+    // the conversion below defined.
+    const double steps = std::floor(reach / step + 1e-9);
+    if (!(steps >= 0 && steps <= 1.0e6)) return;
+    const auto count = static_cast<long long>(steps);
     for (long long i = 0; i <= count; ++i) {
         const double d = static_cast<double>(i) * step;
         // From the top edge down-left to the left edge; an end past the right edge slides down

@@ -129,6 +129,8 @@ TEST(DxfReader, EntitiesAreMirroredSoThatYPointsDownAndMovedToTheOrigin) {
         {"closed polyline", dxf("  0|POLYLINE| 66|1| 10|0.0| 20|0.0| 70|1|" + kRectangle), closed},
         {"closed bit among others", dxf("  0|POLYLINE| 70|129|" + kRectangle), closed},
         {"open polyline", dxf("  0|POLYLINE| 70|0|" + kRectangle), open},
+        {"flags beyond any whole number", dxf("  0|POLYLINE| 70|1e300|" + kRectangle), open},  // 1e300 is even
+        {"odd flags far beyond 32 bits", dxf("  0|POLYLINE| 70|-8589934593|" + kRectangle), closed},
         {"no flags", dxf("  0|POLYLINE|" + kRectangle), open},
         {"zero length and negative radius dropped",
          dxf("  0|LINE| 10|5| 20|5| 11|5| 21|5|  0|LINE| 10|0| 20|0| 11|10| 21|0|  0|CIRCLE| 10|3| 20|3| 40|-2"),

@@ -89,6 +89,19 @@ TEST(PrepareInput, ManyRowsMergeQuicklyByTheFirstRowRule) {
     EXPECT_EQ(quantities, expected);
 }
 
+// A run never starts on more pieces than a plan can hold: it would end in an allocation failure.
+TEST(PrepareInput, ARunAsksForAtMostAMillionPieces) {
+    Job job;
+    job.basic.blade = 3100;
+    job.stock = {{2440, 1220, 1, 0, 0, 0, 0, "A"}};
+    job.cuts = {{.length = 500, .width = 300, .quantity = 400000, .description = "A"},
+                {.length = 400, .width = 300, .quantity = 600000, .description = "B"}};
+    EXPECT_EQ(validationMessage(prepareInput(job)), std::nullopt);
+    job.cuts[0].quantity = 400001;
+    EXPECT_EQ(validationMessage(prepareInput(job)),
+              "The cut-pieces add up to 1000001 pieces; a job may ask for at most 1000000.");
+}
+
 TEST(SortByArea, IsAFixedSequenceOfPassesNotAFullSort) {
     const struct {
         std::vector<float> areas;

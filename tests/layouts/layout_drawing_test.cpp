@@ -157,6 +157,17 @@ TEST(LayoutDrawing, PaletteOfTwentyTwoColoursByVarietyNumber) {
     for (const auto& [number, rgb] : cases) EXPECT_EQ(pieceColor(number), rgb) << number;
 }
 
+// The hatch of a 10 x 20 rectangle in steps of 5: (10 + 20) / 5 + 1 lines; one that would take
+// more lines than a drawing can show, or a step that is no number, draws none (and ends at once).
+TEST(LayoutDrawing, HatchLinesAreCountedAndAbsurdRectanglesLeftPlain) {
+    for (const auto& [x2, y2, step, lines] : std::vector<std::tuple<double, double, double, std::size_t>>{
+             {10, 20, 5, 7}, {3e38, 3e38, 1, 0}, {1e300, 1e300, 1e-300, 0}, {10, 20, 0, 0}, {10, 20, -5, 0}}) {
+        Rec s(100, 100);
+        hatch(s, 0, 0, x2, y2, step, colors::kLightGrey);
+        EXPECT_EQ(s.all<Rec::Line>().size(), lines) << x2 << " " << step;
+    }
+}
+
 TEST(LayoutDrawing, ListingIsTheLayoutsSectionUpToTheOffcutsUnlessListed) {
     test::TempFolder folder;
     const Workspace workspace(folder.path());
