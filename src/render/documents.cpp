@@ -1,7 +1,7 @@
 #include "render/documents.h"
 
 #include <cstdlib>
-#include <random>
+#include <string_view>
 #include <system_error>
 
 #include <QBuffer>
@@ -34,21 +34,8 @@ namespace veltrix::render {
 
 namespace {
 
-QString qPath(const fs::path& p) { return QString::fromStdString(p.string()); }
-
-// A temporary name beside the target, so the final rename stays on one file system.
-fs::path temporaryBeside(const fs::path& file) {
-    std::random_device rd;
-    return file.parent_path() / (".~" + file.filename().string() + "." + std::to_string(rd()) + ".tmp");
-}
-
-void moveIntoPlace(const fs::path& from, const fs::path& to) {
-    std::error_code ec;
-    fs::rename(from, to, ec);
-    if (ec) {
-        fs::remove(from, ec);
-        throw FileError(to, "Cannot write the file");
-    }
+std::string_view bytesOf(const QByteArray& bytes) {
+    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 }  // namespace
@@ -74,8 +61,13 @@ void ensureGuiApplication() {
 
 // ---------------------------------------------------------------------------------------------
 
+// The PDF is made in memory and written by writeFileAtomic once it is whole: every write and the
+// close are checked there, and a full disk leaves an earlier file as it was (QPdfWriter writing a
+// file itself would not tell of a failed write).
 struct PdfDocument::Impl {
-    fs::path target, temporary;
+    fs::path target;
+    QByteArray bytes;
+    QBuffer buffer{&bytes};
     std::unique_ptr<QPdfWriter> writer;
     QPainter painter;
     std::unique_ptr<PainterSurface> surface;
@@ -84,16 +76,17 @@ struct PdfDocument::Impl {
 PdfDocument::PdfDocument(const fs::path& file) : impl_(std::make_unique<Impl>()) {
     ensureGuiApplication();
     impl_->target = file;
-    impl_->temporary = temporaryBeside(file);
-    impl_->writer = std::make_unique<QPdfWriter>(qPath(impl_->temporary));
+    std::error_code ec;
+    if (!fs::is_directory(file.has_parent_path() ? file.parent_path() : fs::path("."), ec))
+        throw FileError(file, "Cannot create the file (its folder does not exist)");
+    impl_->buffer.open(QIODevice::WriteOnly);
+    impl_->writer = std::make_unique<QPdfWriter>(&impl_->buffer);
     impl_->writer->setResolution(300);
     impl_->writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
                                              QPageLayout::Millimeter));
     impl_->writer->setCreator(QStringLiteral("Veltrix Suite"));
     if (!impl_->painter.begin(impl_->writer.get())) {
         impl_->writer.reset();
-        std::error_code ec;
-        fs::remove(impl_->temporary, ec);
         throw FileError(file, "Cannot create the file");
     }
     impl_->surface = std::make_unique<PainterSurface>(impl_->painter, impl_->writer.get());
@@ -102,17 +95,16 @@ PdfDocument::PdfDocument(const fs::path& file) : impl_(std::make_unique<Impl>())
 PdfDocument::~PdfDocument() {
     if (impl_->painter.isActive()) impl_->painter.end();
     impl_->writer.reset();
-    std::error_code ec;
-    fs::remove(impl_->temporary, ec);
 }
 
 Surface& PdfDocument::surface() { return *impl_->surface; }
 
 void PdfDocument::finish() {
     const bool ended = impl_->painter.end();
-    impl_->writer.reset();  // closes the file
-    if (!ended || !fileExists(impl_->temporary)) throw FileError(impl_->target, "Cannot write the file");
-    moveIntoPlace(impl_->temporary, impl_->target);
+    impl_->writer.reset();  // ends the document in the buffer
+    impl_->buffer.close();
+    if (!ended || impl_->bytes.isEmpty()) throw FileError(impl_->target, "Cannot write the file");
+    writeFileAtomic(impl_->target, bytesOf(impl_->bytes));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -149,7 +141,7 @@ void ImageDocument::save(const fs::path& file) {
     if (!format.empty()) format.erase(0, 1);
     if (format.empty()) format = "png";
     if (!impl_->image.save(&buffer, toUpper(format).c_str())) throw FileError(file, "Cannot write the picture");
-    writeFileAtomic(file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    writeFileAtomic(file, bytesOf(bytes));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -185,8 +177,7 @@ Surface& SvgDocument::surface() { return *impl_->surface; }
 void SvgDocument::finish() {
     if (impl_->painter.isActive()) impl_->painter.end();
     impl_->buffer.close();
-    writeFileAtomic(impl_->target,
-                    std::string_view(impl_->bytes.constData(), static_cast<std::size_t>(impl_->bytes.size())));
+    writeFileAtomic(impl_->target, bytesOf(impl_->bytes));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -18,11 +18,12 @@ class PainterSurface;
 // otherwise. Safe to call many times.
 void ensureGuiApplication();
 
-// A PDF file of A4 portrait pages at 300 dots per inch. Written to a temporary file beside the
-// target and renamed over it by finish(), so a failed run leaves an older file as it was.
+// A PDF file of A4 portrait pages at 300 dots per inch. Made in memory and written by finish()
+// atomically (every write checked, a link written through), so a failed run or a full disk leaves
+// an older file as it was.
 class PdfDocument {
 public:
-    // Throws FileError when the file cannot be created.
+    // Throws FileError when the file's folder does not exist.
     explicit PdfDocument(const std::filesystem::path& file);
     ~PdfDocument();
     Surface& surface();

@@ -1,5 +1,10 @@
 #include "render/painter_surface.h"
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdlib>
 
 #include <QFontDatabase>
@@ -105,13 +110,45 @@ TEST(PdfDocument, OnePagePerNewPageAsPopplerDrawsThemAndNothingLeftOnFailure) {
     doc.surface().newPage();
     doc.surface().box(10, 10, 90, 90, colors::kDarkBlue);
     doc.finish();
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 2);  // the temporary file renamed
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 2);  // nothing left beside it
     const std::string command = "pdftoppm -r 20 -png '" + (folder / "two.pdf").string() + "' '" + (folder / "page").string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const QImage first = picture(folder / "page-1.png"), second = picture(folder / "page-2.png");
     EXPECT_GT(count(first, colors::kLightYellow), first.width() * first.height() / 3);
     EXPECT_EQ(count(second, colors::kLightYellow), 0);
     EXPECT_FALSE(fs::exists(folder / "page-3.png"));
+}
+
+// A disk that fills up while the PDF is written (here: a file size limit) fails the document and
+// leaves the good PDF that was there whole, also through a link to it.
+TEST(PdfDocument, AFullDiskLeavesTheEarlierFileWhole) {
+    test::TempFolder folder;
+    folder.write("good.pdf", "%PDF-1.4 a good earlier file %%EOF");
+    fs::create_symlink("good.pdf", folder / "link.pdf");
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit small{200, limit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+        try {
+            PdfDocument doc(folder / "link.pdf");
+            doc.surface().setScale({0, 0, 100, 141});
+            doc.surface().filledBox(10, 10, 90, 90, colors::kLightYellow);
+            doc.finish();
+        } catch (const FileError&) {
+            _exit(0);
+        }
+        _exit(1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the PDF was reported written";
+    EXPECT_EQ(folder.read("good.pdf"), "%PDF-1.4 a good earlier file %%EOF");
+    EXPECT_TRUE(fs::is_symlink(folder / "link.pdf"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 2);
 }
 
 TEST(SvgDocument, WritesTheColoursAndTexts) {
