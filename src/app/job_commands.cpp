@@ -205,20 +205,24 @@ layouts::ExportResult exportJobDxf(const Document& doc, const Workspace& workspa
 }
 
 std::filesystem::path writeJobLabels(const Document& doc, const Workspace& workspace, std::optional<int> from,
-                                     std::optional<int> to, const std::filesystem::path& output) {
+                                     std::optional<int> to, const std::filesystem::path& output,
+                                     std::optional<bool> barcodes) {
     layouts::LabelSheet sheet;
     try {
         sheet = layouts::readLabelSheet(workspace);
     } catch (const InputError& e) {
         throw UsageError(e.what());
     }
+    const layouts::LabelCodes codes{barcodes.value_or(layouts::readLabelCodesSwitch(workspace)),
+                                    doc.path.stem().string()};
     const layouts::JobLayouts loaded = jobLayouts(doc, workspace);
     const int count = loaded.result.layoutCount();
     const int first = from.value_or(1);
     const int last = to.value_or(count);
     if (first < 1 || last > count || first > last)
         throw UsageError("Choose layouts from 1 to " + std::to_string(count) + ", the first not after the last.");
-    const std::string page = layouts::labelPage(loaded.result, sheet, first, last, reportOption(workspace), workspace);
+    const std::string page =
+        layouts::labelPage(loaded.result, sheet, first, last, reportOption(workspace), workspace, codes);
     const auto file = output.empty() ? workspace.file(layouts::kLabelPageFile) : output;
     refuseJobAsOutput(doc, file);
     writeFileAtomic(file, page);

@@ -92,10 +92,13 @@ layouts::ExportResult exportJobDxf(const Document& doc, const Workspace& workspa
                                    const std::filesystem::path& output);
 
 // The labels of layouts from..to (all when not given) written as an HTML page to `output` (lbl.htm
-// of the working folder when empty); returns the page's path. Throws UsageError for a range
-// outside the plan or a label sheet definition that cannot be used, InputError, FileError.
+// of the working folder when empty); returns the page's path. `barcodes` puts the Code 128 and QR
+// codes of each part's identity on the labels or leaves them off; when not given, the switch of the
+// working folder's label definition (labels.set) decides. Throws UsageError for a range outside the
+// plan or a label sheet definition that cannot be used, InputError, FileError.
 std::filesystem::path writeJobLabels(const Document& doc, const Workspace& workspace, std::optional<int> from,
-                                     std::optional<int> to, const std::filesystem::path& output);
+                                     std::optional<int> to, const std::filesystem::path& output,
+                                     std::optional<bool> barcodes = std::nullopt);
 
 // What an import from the material library brings: the sizes of the job's material, grain and
 // thickness as sheet rows that keep the trim margins (those of the job's first row that has any,

@@ -9,6 +9,7 @@
 #include "app/job_commands.h"
 #include "table/error.h"
 #include "table/file_ops.h"
+#include "veltrix_version.h"
 
 namespace veltrix::cli {
 namespace {
@@ -68,7 +69,7 @@ int run(const std::vector<std::string>& argsIn, std::ostream& out, std::ostream&
         return kExitOk;
     }
     if (args[0] == "--version") {
-        out << "veltrix " << VELTRIX_VERSION << "\n";
+        out << "veltrix " << kVersion << "\n";
         return kExitOk;
     }
     std::error_code ec;

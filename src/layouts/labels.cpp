@@ -1,12 +1,18 @@
 #include "layouts/labels.h"
 
+#include <zint.h>
+
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <unordered_map>
 #include <vector>
 
 #include "job/settings.h"
+#include "layouts/piece_numbers.h"
 #include "table/error.h"
 #include "table/file_ops.h"
 #include "table/number_text.h"
@@ -34,7 +40,43 @@ int countValue(const std::string& text, const char* key) {
 struct Label {
     std::string size, material, grain, thickness, description, product, client, quantity;
     std::string picture;  // the label file as the job names it
+    std::string identity;  // what the codes carry; empty when the codes are off
 };
+
+// A number of a zint vector (whole or a fraction of a module) as short as it reads back.
+std::string svgNumber(float value) {
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return ec == std::errc() ? std::string(buffer, end) : std::string("0");
+}
+
+// The symbol `symbology` of `text` drawn by zint as vector rectangles, as one SVG element:
+// `size` is the SVG's width and height attributes, `stretch` lets a one-dimensional code take
+// the width it is given (every bar widened alike).
+std::string symbolSvg(int symbology, std::string_view text, const std::string& size, bool stretch) {
+    const std::unique_ptr<zint_symbol, void (*)(zint_symbol*)> symbol(ZBarcode_Create(), ZBarcode_Delete);
+    if (!symbol) throw std::bad_alloc();
+    symbol->symbology = symbology;
+    symbol->input_mode = DATA_MODE;
+    symbol->show_hrt = 0;
+    symbol->output_options |= BARCODE_QUIET_ZONES;
+    if (symbology == BARCODE_QRCODE) symbol->option_1 = 2;  // error correction level M
+    const int status = ZBarcode_Encode_and_Buffer_Vector(
+        symbol.get(), reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()), 0);
+    if (status >= ZINT_ERROR || !symbol->vector)
+        throw InputError("The label code of \"" + printableText(std::string(text.substr(0, 60))) +
+                         "\" cannot be drawn: " + printableText(symbol->errtxt) + ".");
+    const std::string width = svgNumber(symbol->vector->width), height = svgNumber(symbol->vector->height);
+    std::string svg = "<svg xmlns='http://www.w3.org/2000/svg' " + size + " viewBox='0 0 " + width + " " + height +
+                      "'" + (stretch ? " preserveAspectRatio='none'" : "") +
+                      " shape-rendering='crispEdges'><rect width='" + width + "' height='" + height +
+                      "' fill='#fff'/><path fill='#000' d='";
+    for (const zint_vector_rect* r = symbol->vector->rectangles; r; r = r->next)
+        svg += "M" + svgNumber(r->x) + " " + svgNumber(r->y) + "h" + svgNumber(r->width) + "v" + svgNumber(r->height) +
+               "h" + svgNumber(-r->width) + "z";
+    svg += "'/></svg>";
+    return svg;
+}
 
 std::string sizeText(const engine::CutVariety& v, bool banding) {
     if (!banding) return "SIZE     : " + generalText(v.length) + " X " + generalText(v.width);
@@ -122,6 +164,34 @@ LabelSheet parseLabelSheet(std::string_view text) {
     return sheet;
 }
 
+bool readLabelCodesSwitch(const Workspace& workspace) {
+    const auto file = workspace.file(kLabelOptionsFile);
+    if (!fileExists(file)) return false;
+    FieldReader reader(readExistingFile(file));
+    return !reader.atEnd() && trimBlanks(reader.next()) == "YES";
+}
+
+void writeLabelCodesSwitch(const Workspace& workspace, bool on) {
+    writeFileAtomic(workspace.file(kLabelOptionsFile), on ? "\"YES\"\r\n" : "\"\"\r\n");
+}
+
+std::string partIdentity(std::string_view job, int layout, int piece, float length, float width) {
+    std::string text;
+    for (const char c : job) text += (c >= 0x20 && c < 0x7f) ? c : '_';
+    if (!text.empty()) text += ' ';
+    return text + "L" + std::to_string(layout) + " P" + std::to_string(piece) + " " + generalText(length) + "x" +
+           generalText(width);
+}
+
+std::string code128Svg(std::string_view text, int height) {
+    return symbolSvg(BARCODE_CODE128, text, "width='100%' height='" + std::to_string(height) + "'", true);
+}
+
+std::string qrCodeSvg(std::string_view text, int side) {
+    const std::string n = std::to_string(side);
+    return symbolSvg(BARCODE_QRCODE, text, "width='" + n + "' height='" + n + "'", false);
+}
+
 LabelSheet readLabelSheet(const Workspace& workspace) {
     const auto file = workspace.file(kLabelDefinitionFile);
     if (!fileExists(file))
@@ -131,7 +201,7 @@ LabelSheet readLabelSheet(const Workspace& workspace) {
 }
 
 std::string labelPage(const engine::LoadedResult& result, const LabelSheet& sheet, int from, int to,
-                      std::string_view reportOption, const Workspace& workspace) {
+                      std::string_view reportOption, const Workspace& workspace, const LabelCodes& codes) {
     if (from < 1 || to > result.layoutCount() || from > to)
         throw std::out_of_range("layouts " + std::to_string(from) + " to " + std::to_string(to) +
                                 " are not in the result");
@@ -158,7 +228,8 @@ std::string labelPage(const engine::LoadedResult& result, const LabelSheet& shee
         const auto items = result.layout(n);
         const double sheets = items.empty() ? 0 : roundHalfEven(items.front().quantity);
         for (double r = 1; r <= sheets; ++r) {
-            for (const LayoutItem& item : items) {
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                const LayoutItem& item = items[i];
                 if (!item.isPiece()) continue;
                 const engine::CutVariety& v = result.cutOf(item);
                 const long long count = ++made[item.piece()];
@@ -172,6 +243,9 @@ std::string labelPage(const engine::LoadedResult& result, const LabelSheet& shee
                 label.client = "CLIENT   : " + escapeHtml(v.client);
                 label.quantity = "QTY      : " + std::to_string(count) + "/" + generalText(v.quantity);
                 label.picture = v.labelFile;
+                if (codes.on)
+                    label.identity = partIdentity(codes.job, n, pieceNumber(result, result.layoutBegin(n) + i),
+                                                  v.length, v.width);
                 labels.push_back(std::move(label));
             }
         }
@@ -185,6 +259,7 @@ std::string labelPage(const engine::LoadedResult& result, const LabelSheet& shee
 
     const std::string cellWidth = std::to_string(100 / sheet.columns);
     const std::string pictureSize = std::to_string(200 / sheet.columns);
+    std::unordered_map<std::string, std::string> symbols;  // the codes of each identity
     int c = 0, r = 0;
     for (const Label& label : labels) {
         if (c >= sheet.columns) {
@@ -229,6 +304,19 @@ std::string labelPage(const engine::LoadedResult& result, const LabelSheet& shee
             }
         }
         page.line("</tr>");
+        if (codes.on) {
+            // The same part on every sheet of its layout: its codes are drawn once.
+            auto [drawn, fresh] = symbols.try_emplace(label.identity);
+            if (fresh)
+                drawn->second = code128Svg(label.identity, std::max(1, 100 / sheet.columns)) + "\r\n<br>" +
+                                qrCodeSvg(label.identity, std::max(1, 200 / sheet.columns));
+            page.line("<tr>");
+            page.line("<td colspan='2'>");
+            page.line(drawn->second);
+            page.line("<br>" + escapeHtml(label.identity));
+            page.line("</td>");
+            page.line("</tr>");
+        }
         page.line("</table>");
         page.line("</td>");
     }

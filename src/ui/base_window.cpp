@@ -7,8 +7,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
-#include <QStyle>
 #include <QToolBar>
 
 #include "app/layout_viewer.h"
@@ -16,21 +16,25 @@
 #include "ui/density_window.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
+#include "ui/icons.h"
 #include "ui/job_windows.h"
 #include "ui/layouts_window.h"
 #include "ui/progress_dialog.h"
 #include "ui/result_windows.h"
 #include "ui/tool_windows.h"
+#include "veltrix_version.h"
 
 namespace veltrix::ui {
 
 namespace {
 
-// A child window's title bar shows no icon (an empty icon would show the toolkit's logo).
-QIcon blankIcon() {
-    QPixmap blank(16, 16);
-    blank.fill(Qt::transparent);
-    return QIcon(blank);
+// The About box: the program, its version (the one the package and veltrix --version carry) and
+// what it is for.
+QString aboutText() {
+    return QStringLiteral("<p><b>Veltrix Suite</b> version %1</p>"
+                          "<p>Cutting plans for panel saws: the sheets or coils of a job cut into its parts with "
+                          "the least waste, and the layouts, labels, reports and off-cuts the shop works from.</p>")
+        .arg(QString::fromLatin1(kVersion));
 }
 
 }  // namespace
@@ -52,11 +56,16 @@ BaseWindow::BaseWindow(const Services& services, StockMode mode, QWidget* launch
     basic_ = new BasicWindow(module_, services_);
     sheets_ = new SheetWindow(module_, services_);
     cuts_ = new CutWindow(module_, services_);
-    for (QWidget* w : {static_cast<QWidget*>(basic_), static_cast<QWidget*>(sheets_), static_cast<QWidget*>(cuts_)}) {
+    // Each job window shows the icon of the command that brings it to the front.
+    const std::pair<QWidget*, const char*> jobWindows[] = {
+        {basic_, "document-properties"},
+        {sheets_, mode == StockMode::Coil ? "veltrix-coils" : "veltrix-sheets"},
+        {cuts_, "veltrix-cut-pieces"}};
+    for (const auto& [w, icon] : jobWindows) {
         QMdiSubWindow* sub = mdi_->addSubWindow(w);
         // Closing a job window hides it (after it wrote its file); the Edit menu shows it again.
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
-        sub->setWindowIcon(blankIcon());
+        sub->setWindowIcon(commandIcon(QString::fromLatin1(icon)));
     }
     buildMenus();
     setWindowTitle(QString::fromStdString(modeCaption(mode)));
@@ -137,42 +146,66 @@ void BaseWindow::buildMenus() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     make(help, "actionHelp", QStringLiteral("&Veltrix Help"), QKeySequence(Qt::Key_F1), [this] { services_.help(); });
+    help->addSeparator();
+    make(help, "actionAbout", QStringLiteral("&About Veltrix Suite"), {}, [this] {
+        QMessageBox::about(this, QStringLiteral("About Veltrix Suite"), aboutText());
+    });
+
+    // The menu items show the pictures of the toolbar buttons that do the same.
+    const std::pair<const char*, const char*> menuIcons[] = {
+        {"actionNew", "document-new"},
+        {"actionOpen", "document-open"},
+        {"actionSave", "document-save"},
+        {"actionSaveAs", "document-save-as"},
+        {"actionExit", "application-exit"},
+        {"actionBasicDetails", "document-properties"},
+        {"actionSheets", coil ? "veltrix-coils" : "veltrix-sheets"},
+        {"actionCutPieces", "veltrix-cut-pieces"},
+        {"actionOptimize", "media-playback-start"},
+        {"actionReport", "x-office-document"},
+        {"actionLayouts", "veltrix-layouts"},
+        {"actionOffcuts", "veltrix-offcuts"},
+        {"actionUnitConversion", "accessories-calculator"},
+        {"actionDensityTable", "x-office-spreadsheet"},
+        {"actionHelp", "help-contents"},
+        {"actionAbout", "help-about"}};
+    for (const auto& [name, icon] : menuIcons) action(name)->setIcon(commandIcon(QString::fromLatin1(icon)));
 
     QToolBar* bar = addToolBar(QStringLiteral("Toolbar"));
     bar->setObjectName(QStringLiteral("toolBar"));
     bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    auto tool = [&](const char* name, const QString& key, const QString& tip, QStyle::StandardPixmap icon,
+    auto tool = [&](const char* name, const QString& key, const QString& tip, const char* icon,
                     const char* menuAction) {
-        QAction* a = bar->addAction(style()->standardIcon(icon), key);
+        QAction* a = bar->addAction(commandIcon(QString::fromLatin1(icon)), key);
         a->setObjectName(QString::fromLatin1(name));
         a->setToolTip(tip);
         QAction* target = action(menuAction);
         connect(a, &QAction::triggered, target, &QAction::trigger);
         return a;
     };
-    tool("toolNew", QStringLiteral("New"), QStringLiteral("New FIle"), QStyle::SP_FileIcon, "actionNew");
-    tool("toolOpen", QStringLiteral("Open"), QStringLiteral("Open File"), QStyle::SP_DialogOpenButton, "actionOpen");
-    tool("toolSave", QStringLiteral("Save"), QStringLiteral("Save File"), QStyle::SP_DialogSaveButton, "actionSave");
+    tool("toolNew", QStringLiteral("New"), QStringLiteral("New FIle"), "document-new", "actionNew");
+    tool("toolOpen", QStringLiteral("Open"), QStringLiteral("Open File"), "document-open", "actionOpen");
+    tool("toolSave", QStringLiteral("Save"), QStringLiteral("Save File"), "document-save", "actionSave");
     bar->addSeparator();
-    tool("toolBasicDetails", QStringLiteral("Basic"), QStringLiteral("Basic Details"), QStyle::SP_FileDialogInfoView,
+    tool("toolBasicDetails", QStringLiteral("Basic"), QStringLiteral("Basic Details"), "document-properties",
          "actionBasicDetails");
     QAction* sheets = tool("toolSheets", QStringLiteral("Sheets"), QStringLiteral("Sheet Specifications"),
-                           QStyle::SP_FileDialogListView, "actionSheets");
+                           "veltrix-sheets", "actionSheets");
     QAction* coils = tool("toolCoils", QStringLiteral("Coils"), QStringLiteral("Coil Specifications"),
-                          QStyle::SP_FileDialogListView, "actionSheets");
+                          "veltrix-coils", "actionSheets");
     sheets->setVisible(!coil);
     coils->setVisible(coil);
     tool("toolCutPieces", QStringLiteral("Cut Pieces"), QStringLiteral("Cut-Piece Specifications"),
-         QStyle::SP_FileDialogDetailedView, "actionCutPieces");
+         "veltrix-cut-pieces", "actionCutPieces");
     bar->addSeparator();
-    tool("toolOptimize", QStringLiteral("Optimize"), QStringLiteral("Start Optimization"), QStyle::SP_MediaPlay,
+    tool("toolOptimize", QStringLiteral("Optimize"), QStringLiteral("Start Optimization"), "media-playback-start",
          "actionOptimize");
     bar->addSeparator();
-    tool("toolReport", QStringLiteral("Report"), QStringLiteral("Report"), QStyle::SP_FileDialogContentsView,
+    tool("toolReport", QStringLiteral("Report"), QStringLiteral("Report"), "x-office-document",
          "actionReport");
-    tool("toolLayouts", QStringLiteral("Layouts"), QStringLiteral("Layouts"), QStyle::SP_DesktopIcon, "actionLayouts");
-    tool("toolOffcuts", QStringLiteral("Offcuts"), QStringLiteral("Off-Cut Table"), QStyle::SP_TrashIcon,
+    tool("toolLayouts", QStringLiteral("Layouts"), QStringLiteral("Layouts"), "veltrix-layouts", "actionLayouts");
+    tool("toolOffcuts", QStringLiteral("Offcuts"), QStringLiteral("Off-Cut Table"), "veltrix-offcuts",
          "actionOffcuts");
 }
 
@@ -282,7 +315,7 @@ void BaseWindow::showChild(QWidget* window) {
     QMdiSubWindow* sub = subWindowOf(window);
     if (!sub) {
         sub = mdi_->addSubWindow(window);
-        sub->setWindowIcon(blankIcon());
+        sub->setWindowIcon(applicationIcon());
         sub->setAttribute(Qt::WA_DeleteOnClose);
         // The window fills the frame's inner area.
         sub->setGeometry(QRect(QPoint(0, 0), mdi_->viewport()->size()));

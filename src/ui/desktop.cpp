@@ -1,5 +1,6 @@
 #include "ui/desktop.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <iostream>
 
@@ -8,12 +9,16 @@
 #include <QPrinter>
 
 #include "app/launcher.h"
+#include "job/document.h"
 #include "platform/instance_lock.h"
 #include "platform/prompt.h"
 #include "table/error.h"
+#include "ui/base_window.h"
+#include "ui/icons.h"
 #include "ui/launcher_window.h"
 #include "ui/qt_platform.h"
 #include "ui/services.h"
+#include "veltrix_version.h"
 
 namespace fs = std::filesystem;
 
@@ -22,10 +27,17 @@ namespace veltrix::ui {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: veltrix-suite [--workdir DIR]\n"
-    "Starts the Veltrix Suite desktop program. The working folder holds the job's tables, the\n"
-    "settings and the libraries: --workdir DIR, else $VELTRIX_HOME, else the program's folder when\n"
-    "it holds the data files, else ~/.local/share/veltrix-suite (created from the example folder).\n";
+    "Usage: veltrix-suite [--workdir DIR] [FILE.opt | FILE.dcm]\n"
+    "Starts the Veltrix Suite desktop program; with a project file, opens it in the base module\n"
+    "(a .dcm coil job in coil mode). The working folder holds the job's tables, the settings and\n"
+    "the libraries: --workdir DIR, else $VELTRIX_HOME, else the program's folder when it holds the\n"
+    "data files, else ~/.local/share/veltrix-suite (created from the example folder).\n";
+
+bool isProjectFile(const fs::path& path) {
+    std::string ext = path.extension().string();
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".opt" || ext == ".dcm";
+}
 
 fs::path userDataFolder() {
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) return fs::path(data) / "veltrix-suite";
@@ -51,6 +63,9 @@ StartOptions readStartOptions(const std::vector<std::string>& arguments, const f
             }
         } else if (a.rfind("--workdir=", 0) == 0) {
             options.folders.commandLine = fs::path(a.substr(10));
+        } else if (!a.empty() && a[0] != '-' && !options.project) {
+            if (isProjectFile(a)) options.project = fs::absolute(a).lexically_normal();
+            else options.error = "Not a project file (.opt or .dcm): " + a;
         } else {
             options.error = "Unknown argument: " + a;
         }
@@ -58,10 +73,11 @@ StartOptions readStartOptions(const std::vector<std::string>& arguments, const f
     if (const char* home = std::getenv("VELTRIX_HOME"); home && *home) options.folders.environment = fs::path(home);
     options.folders.programFolder = programFolder;
     options.folders.userDataFolder = userDataFolder();
-    // The example folder installed beside the program, else the one of the source tree it was
-    // built from.
+    // The example folder installed beside the program, else where the installation it was built for
+    // puts it, else the one of the source tree it was built from.
     std::error_code ec;
-    for (const fs::path& candidate : {programFolder / "../share/veltrix-suite/workshop", fs::path(VELTRIX_EXAMPLE_FOLDER)}) {
+    for (const fs::path& candidate : {programFolder / VELTRIX_TEMPLATES_FROM_PROGRAM, fs::path(VELTRIX_TEMPLATES_INSTALLED),
+                                      fs::path(VELTRIX_EXAMPLE_FOLDER)}) {
         if (fs::is_directory(candidate, ec)) {
             options.folders.templates = candidate.lexically_normal();
             break;
@@ -90,10 +106,31 @@ std::optional<fs::path> prepareStart(const StartOptions& options, InstanceLock& 
     return fs::absolute(folder).lexically_normal();
 }
 
+std::optional<std::string> StartFileDialogs::openFile(const FileDialogRequest& request) {
+    if (nextOpen_) {
+        const std::string answer = nextOpen_->string();
+        nextOpen_.reset();
+        return answer;
+    }
+    return dialogs_.openFile(request);
+}
+
+BaseWindow* openProjectAtStart(LauncherWindow& launcher, StartFileDialogs& dialogs, const fs::path& project) {
+    BaseWindow* base = launcher.openBaseModule(modeOfPath(project));
+    dialogs.answerNextOpen(project);
+    base->module().fileOpen();
+    dialogs.answerNextOpen(std::nullopt);
+    return base;
+}
+
 int runDesktop(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("veltrix-suite"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     QApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
+    // The menu entry's name: the desktop shows the entry's icon and name for the program's windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("veltrix-suite"));
+    QApplication::setWindowIcon(applicationIcon());
     std::vector<std::string> arguments;
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) arguments.push_back(args[i].toStdString());
@@ -104,7 +141,7 @@ int runDesktop(int argc, char** argv) {
         return 0;
     }
     if (options.version) {
-        std::cout << "veltrix-suite " << VELTRIX_VERSION << "\n";
+        std::cout << "veltrix-suite " << kVersion << "\n";
         return 0;
     }
     if (!options.error.empty()) {
@@ -117,14 +154,16 @@ int runDesktop(int argc, char** argv) {
     const auto folder = prepareStart(options, lock, prompt);
     if (!folder) return 1;
 
-    QtFileDialogs dialogs(*folder);
+    QtFileDialogs qtDialogs(*folder);
+    StartFileDialogs dialogs(qtDialogs);
     QtShell shell;
     QtClipboard clipboard;
     QtEventPump events;
     Services services{Workspace(*folder), prompt, dialogs, shell, clipboard, events,
-                      [&dialogs] { return printerJob(dialogs.printer()); }};
+                      [&qtDialogs] { return printerJob(qtDialogs.printer()); }};
     LauncherWindow launcher(services);
     launcher.show();
+    if (options.project) openProjectAtStart(launcher, dialogs, *options.project);
     return app.exec();
 }
 

@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -23,6 +22,7 @@
 #include "table/grid_print.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
+#include "ui/icons.h"
 #include "ui/product_choice.h"
 #include "ui/services.h"
 
@@ -50,9 +50,8 @@ bool isModifierKey(int key) {
            key == Qt::Key_AltGr || key == Qt::Key_CapsLock || key == Qt::Key_NumLock;
 }
 
-QAction* addTool(QToolBar* bar, QStyle::StandardPixmap icon, const QString& text, const QString& tip,
-                 const QString& name) {
-    QAction* a = bar->addAction(bar->style()->standardIcon(icon), text);
+QAction* addTool(QToolBar* bar, const char* icon, const QString& text, const QString& tip, const QString& name) {
+    QAction* a = bar->addAction(commandIcon(QString::fromLatin1(icon)), text);
     a->setToolTip(tip);
     a->setObjectName(name);
     return a;
@@ -73,17 +72,18 @@ GridWindow::GridWindow(GridTable& table, const Services& services, bool* changed
     toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     toolBar_->setIconSize(QSize(16, 16));
-    connect(addTool(toolBar_, QStyle::SP_ArrowUp, tr("Sort"), tr("Sort Ascending"), QStringLiteral("SortAscending")),
+    connect(addTool(toolBar_, "view-sort-ascending", tr("Sort"), tr("Sort Ascending"), QStringLiteral("SortAscending")),
             &QAction::triggered, this, [this] { sortGrid(SortDirection::Ascending); });
-    connect(addTool(toolBar_, QStyle::SP_ArrowDown, tr("Sort"), tr("Sort Descending"), QStringLiteral("SortDescending")),
+    connect(addTool(toolBar_, "view-sort-descending", tr("Sort"), tr("Sort Descending"),
+                    QStringLiteral("SortDescending")),
             &QAction::triggered, this, [this] { sortGrid(SortDirection::Descending); });
     toolBar_->addSeparator();
-    connect(addTool(toolBar_, QStyle::SP_FileDialogDetailedView, tr("Print"), tr("Print"), QStringLiteral("Print")),
+    connect(addTool(toolBar_, "document-print", tr("Print"), tr("Print"), QStringLiteral("Print")),
             &QAction::triggered, this, [this] { printGrid(); });
     toolBar_->addSeparator();
-    copyAction_ = addTool(toolBar_, QStyle::SP_FileDialogNewFolder, tr("Copy"), tr("Copy"), QStringLiteral("Copy"));
+    copyAction_ = addTool(toolBar_, "edit-copy", tr("Copy"), tr("Copy"), QStringLiteral("Copy"));
     connect(copyAction_, &QAction::triggered, this, [this] { copyCells(); });
-    pasteAction_ = addTool(toolBar_, QStyle::SP_DialogSaveButton, tr("Paste"), tr("Paste"), QStringLiteral("Paste"));
+    pasteAction_ = addTool(toolBar_, "edit-paste", tr("Paste"), tr("Paste"), QStringLiteral("Paste"));
     connect(pasteAction_, &QAction::triggered, this, [this] { pasteCells(); });
 
     view_->setModel(model_);

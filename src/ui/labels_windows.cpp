@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,9 +12,12 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/base_module.h"
+#include "app/job_commands.h"
 #include "app/label_printing.h"
 #include "app/layout_viewer.h"
 #include "platform/prompt.h"
+#include "platform/shell.h"
 #include "table/error.h"
 #include "ui/grid_window.h"
 #include "ui/help_key.h"
@@ -55,6 +59,11 @@ void LabelSheetPicture::setSheet(const std::optional<layouts::LabelSheet>& sheet
     update();
 }
 
+void LabelSheetPicture::setCodes(bool on) {
+    codes_ = on;
+    update();
+}
+
 void LabelSheetPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
@@ -85,8 +94,20 @@ void LabelSheetPicture::paintEvent(QPaintEvent*) {
                            QColor(160, 180, 220));
                 textWidth = label.width() * 0.6;
             }
+            if (codes_) {
+                // A barcode across the foot of the label and a QR code above its right end.
+                const double foot = label.height() * 0.18;
+                const QRectF bars(label.left() + label.width() * 0.06, label.bottom() - foot - label.height() * 0.04,
+                                  label.width() * 0.88, foot);
+                for (int i = 0; i < 12; ++i)
+                    p.fillRect(QRectF(bars.left() + bars.width() * i / 12.0, bars.top(), bars.width() / 24.0, bars.height()),
+                               Qt::black);
+                const double side = std::min(label.width() * 0.22, label.height() * 0.3);
+                p.fillRect(QRectF(bars.right() - side, bars.top() - side - label.height() * 0.03, side, side),
+                           QColor(40, 40, 40));
+            }
             if (lines == 0) continue;
-            const double step = label.height() * 0.84 / lines;
+            const double step = label.height() * (codes_ ? 0.5 : 0.84) / lines;
             const double bar = std::max(0.5, step * (sheet_->biggerFont ? 0.55 : 0.45));
             for (int i = 0; i < lines; ++i)
                 p.fillRect(QRectF(label.left() + label.width() * 0.06, label.top() + label.height() * 0.08 + i * step,
@@ -97,7 +118,11 @@ void LabelSheetPicture::paintEvent(QPaintEvent*) {
 }
 
 LabelSheetWindow::LabelSheetWindow(const Services& services, QWidget* parent)
-    : QDialog(parent), services_(services), picture_(new LabelSheetPicture(this)), problem_(new QLabel(this)) {
+    : QDialog(parent),
+      services_(services),
+      picture_(new LabelSheetPicture(this)),
+      barcodes_(new QCheckBox(QStringLiteral("Barcode and QR code on each label"), this)),
+      problem_(new QLabel(this)) {
     setObjectName(QStringLiteral("labelSheetWindow"));
     setWindowTitle(QStringLiteral("Define Labels "));
     auto table = std::make_unique<GridTable>(labelSheetKeys());
@@ -114,6 +139,16 @@ LabelSheetWindow::LabelSheetWindow(const Services& services, QWidget* parent)
     grid_->setObjectName(QStringLiteral("definition"));
     grid_->setWindowTitle(windowTitle());
     grid_->toolBar()->hide();  // one row: nothing to sort or paste
+    barcodes_->setObjectName(QStringLiteral("barcodes"));
+    barcodes_->setToolTip(QStringLiteral("A Code 128 barcode and a QR code of the part: job, layout, piece number "
+                                         "and size, for the shop's scanners"));
+    try {
+        barcodes_->setChecked(layouts::readLabelCodesSwitch(services.workspace));
+    } catch (const std::exception& e) {
+        services.prompt.tell(e.what(), kAttention, Icon::Exclamation);
+    }
+    connect(barcodes_, &QCheckBox::toggled, picture_, &LabelSheetPicture::setCodes);
+    picture_->setCodes(barcodes_->isChecked());
     problem_->setObjectName(QStringLiteral("problem"));
     problem_->setWordWrap(true);
     problem_->setStyleSheet(QStringLiteral("color: #a00000;"));
@@ -126,6 +161,7 @@ LabelSheetWindow::LabelSheetWindow(const Services& services, QWidget* parent)
 
     auto* left = new QVBoxLayout;
     left->addWidget(grid_, 1);
+    left->addWidget(barcodes_);
     left->addWidget(problem_);
     left->addWidget(close, 0, Qt::AlignRight);
     auto* layout = new QHBoxLayout(this);
@@ -163,6 +199,11 @@ void LabelSheetWindow::done(int result) {
         saved_ = true;
         try {
             grid_->table().save();
+        } catch (const std::exception& e) {
+            services_.prompt.tell(e.what(), kAttention, Icon::Exclamation);
+        }
+        try {
+            layouts::writeLabelCodesSwitch(services_.workspace, barcodes_->isChecked());
         } catch (const std::exception& e) {
             services_.prompt.tell(e.what(), kAttention, Icon::Exclamation);
         }
@@ -228,7 +269,14 @@ std::optional<std::pair<int, int>> chooseLabelRange(int count, int current, QWid
 void printLabelsOfViewer(const LayoutViewer& viewer, const Services& services, QWidget* parent) {
     const auto range = chooseLabelRange(viewer.layoutCount(), viewer.current(), parent);
     if (!range) return;
-    printLabels(services.workspace, viewer.result(), range->first, range->second, services.prompt, services.shell);
+    std::filesystem::path page;
+    try {
+        page = writeJobLabels(viewer.module().document(), services.workspace, range->first, range->second, {});
+    } catch (const std::exception& e) {
+        services.prompt.tell(e.what(), kAttention, Icon::Exclamation);
+        return;
+    }
+    showLabelPage(page, services.prompt, services.shell);
 }
 
 }  // namespace veltrix::ui

@@ -1,6 +1,7 @@
 #pragma once
 // The label windows: the label sheet window (caption "Define Labels "), the label sheet definition
-// LBl.def as a grid of one row with a picture of the page it gives; the label range window
+// LBl.def as a grid of one row with a picture of the page it gives, and the switch that puts a
+// barcode and a QR code of its part on every label (stored beside LBl.def); the label range window
 // (caption "Label Printing"), the range of layouts whose labels the Layouts window's "Labels"
 // button prints.
 
@@ -12,6 +13,7 @@
 
 #include "layouts/labels.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -35,12 +37,15 @@ public:
     // Nothing to draw when the definition cannot lay out a page.
     void setSheet(const std::optional<layouts::LabelSheet>& sheet);
     const std::optional<layouts::LabelSheet>& sheet() const { return sheet_; }
+    // Each label drawn with its barcode and QR code.
+    void setCodes(bool on);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     std::optional<layouts::LabelSheet> sheet_;
+    bool codes_ = false;
 };
 
 class LabelSheetWindow : public QDialog {
@@ -52,6 +57,9 @@ public:
     GridWindow* grid() const { return grid_; }
     GridTable& table();
     LabelSheetPicture* picture() const { return picture_; }
+    // "Barcode and QR code on each label": read from labels.set when the window opens, stored there
+    // when it closes.
+    QCheckBox* barcodes() const { return barcodes_; }
     // Why the definition cannot lay out labels yet; empty when it can.
     QString problem() const;
 
@@ -65,6 +73,7 @@ private:
     const Services& services_;
     GridWindow* grid_;
     LabelSheetPicture* picture_;
+    QCheckBox* barcodes_;
     QLabel* problem_;
     bool saved_ = false;
 };
@@ -94,7 +103,9 @@ private:
 // Asks for the range in the range window; nothing when it was cancelled.
 std::optional<std::pair<int, int>> chooseLabelRange(int count, int current, QWidget* parent);
 
-// The Layouts window's "Labels": the range asked, then lbl.htm written for it and opened.
+// The Layouts window's "Labels": the range asked, then lbl.htm written for it (with the codes when
+// the label definition switches them on, the project's name in each part's identity) and opened.
+// What stops the page is told and nothing is opened.
 void printLabelsOfViewer(const LayoutViewer& viewer, const Services& services, QWidget* parent);
 
 }  // namespace veltrix::ui

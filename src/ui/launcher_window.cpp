@@ -11,6 +11,7 @@
 #include "platform/prompt.h"
 #include "ui/base_window.h"
 #include "ui/help_key.h"
+#include "ui/icons.h"
 #include "ui/library_windows.h"
 #include "ui/settings_windows.h"
 #include "ui/tool_windows.h"
@@ -32,6 +33,10 @@ LauncherWindow::LauncherWindow(const Services& services, QWidget* parent) : QWid
     title->setFont(big);
     title->setStyleSheet(QStringLiteral("color: white;"));
     title->setAlignment(Qt::AlignCenter);
+    auto* logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("logo"));
+    logo->setPixmap(applicationIcon().pixmap(96, 96));
+    logo->setAlignment(Qt::AlignCenter);
     auto* subtitle = new QLabel(QStringLiteral("( Rectangular Nesting Software )"), this);
     subtitle->setObjectName(QStringLiteral("subtitle"));
     subtitle->setStyleSheet(QStringLiteral("color: white;"));
@@ -74,9 +79,24 @@ LauncherWindow::LauncherWindow(const Services& services, QWidget* parent) : QWid
     });
     add("exitButton", QStringLiteral("Exit"), QStringLiteral("Close Veltrix Suite"), [this] { exitProgram(); });
     addHelpKey(*this, services_);
+    // Each button shows what it opens.
+    const std::pair<const char*, const char*> buttonIcons[] = {
+        {"baseModuleButton", "veltrix-sheets"},
+        {"coilModuleButton", "veltrix-coils"},
+        {"materialLibraryButton", "x-office-spreadsheet"},
+        {"productLibraryButton", "veltrix-cut-pieces"},
+        {"loadProductsButton", "document-open"},
+        {"configureButton", "preferences-system"},
+        {"backupButton", "drive-harddisk"},
+        {"exitButton", "application-exit"}};
+    for (const auto& [name, icon] : buttonIcons) {
+        button(name)->setIcon(commandIcon(QString::fromLatin1(icon)));
+        button(name)->setIconSize(QSize(24, 24));
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->addStretch(2);
+    layout->addWidget(logo);
     layout->addWidget(title);
     layout->addWidget(subtitle);
     layout->addSpacing(30);
