@@ -172,7 +172,8 @@ void GridWindow::typeCharacter(int row, int column, int character) {
     switch (r.action) {
         case KeyAction::OpenDxfDialog:
         case KeyAction::OpenPictureDialog:
-            chosen = chooseFileForCell(*table_, row, column, r.action, services_.dialogs, services_.prompt);
+            chosen = chooseFileForCell(*table_, row, column, r.action, services_.dialogs, services_.workspace,
+                                       services_.prompt);
             break;
         case KeyAction::OpenProductChoice:
             if (const auto product = chooseProduct(services_, this)) {

@@ -161,7 +161,13 @@ void CutWindow::refreshSide() {
     GridTable& t = table();
     total_->setText(QString::fromStdString(generalText(totalQuantity(t))));
     const int r = currentRow();
-    const std::string picture = trimBlanks(t.cell(r, kCutLabelFile));
+    // File names are the job's: a relative one lies in the working folder, wherever the program
+    // was started.
+    const Workspace& ws = services().workspace;
+    const auto inWorkingFolder = [&ws](const std::string& name) {
+        return name.empty() ? name : ws.file(name).string();
+    };
+    const std::string picture = inWorkingFolder(trimBlanks(t.cell(r, kCutLabelFile)));
     if (picture != shownLabel_) {
         shownLabel_ = picture;
         QPixmap pixmap;
@@ -172,7 +178,7 @@ void CutWindow::refreshSide() {
             label_->setPixmap(pixmap.scaled(label_->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation));
         }
     }
-    dxf_->showFile(trimBlanks(t.cell(r, kCutDxfFile)));
+    dxf_->showFile(inWorkingFolder(trimBlanks(t.cell(r, kCutDxfFile))));
 }
 
 }  // namespace veltrix::ui

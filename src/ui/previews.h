@@ -36,7 +36,8 @@ class DxfPreview : public QWidget {
     Q_OBJECT
 public:
     explicit DxfPreview(QWidget* parent = nullptr);
-    // Shows the drawing of the file; an empty name, a missing or unreadable file shows nothing.
+    // Shows the drawing of the file (a path as given: the caller resolves a job's relative names in
+    // the working folder); an empty name, a missing or unreadable file shows nothing.
     void showFile(const std::string& file);
     const std::string& file() const { return file_; }
     const dxf::EntityList& outline() const { return outline_; }

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QImage>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
@@ -18,6 +20,7 @@
 #include "ui/grid_view.h"
 #include "ui/job_windows.h"
 #include "ui/layouts_window.h"
+#include "ui/previews.h"
 #include "ui_support.h"
 
 namespace veltrix::ui {
@@ -222,6 +225,33 @@ TEST_F(JobWindows, CoilModeHidesQuantityAndTheSheetImport) {
     pressKey(Qt::Key_F2);
     typeKeys("5000\t1250\t7");
     EXPECT_EQ(base->module().tables().sheets.cell(1, kMarginLeft), "7");
+}
+
+// Outline and picture names in the job are relative to the working folder, not to the folder the
+// program was started in; typed names are upper case, the files' names are not.
+TEST_F(JobWindows, OutlineAndPictureOfACutPieceAreFoundInTheWorkingFolderWhereverTheProgramStarted) {
+    namespace fs = std::filesystem;
+    fs::copy_file(fs::path(VELTRIX_EXAMPLES) / "workshop/outline-corner.dxf", h.dir / "corner.dxf");
+    QImage logo(8, 8, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    ASSERT_TRUE(logo.save(QString::fromStdString((h.dir / "logo.bmp").string())));
+    veltrix::test::TempFolder elsewhere;
+    const fs::path started = fs::current_path();
+    fs::current_path(elsewhere.path());
+    start();
+    setTables(nullptr, "\"1\",\"\",\"\",\"\",\"\",\"1\",\"\",\"\",\"\",\"\",\"2\",\"\",\"TOP\",\"\",\"\",\"LOGO.BMP\","
+                       "\"CORNER.DXF\"\r\n");
+    CutWindow& w = *base->cutWindow();
+    w.setCurrentCell(1, kCutQty);
+    EXPECT_EQ(dxf::boundingBox(w.dxfPreview()->outline()).width(), 600);
+    EXPECT_FALSE(w.labelPreview()->pixmap().isNull());
+    // Choosing the outline again (the dialog opens at the file) measures it into LENGTH and WIDTH.
+    h.dialogs.pushOpen("CORNER.DXF");
+    test::typeInto(w, 1, kCutDxfFile, " ");
+    EXPECT_EQ(h.dialogs.requests.back().initialPath, (h.dir / "corner.dxf").string());
+    EXPECT_EQ(cuts().cell(1, kCutLength), "600.00");
+    EXPECT_EQ(cuts().cell(1, kCutWidth), "400.00");
+    fs::current_path(started);
 }
 
 }  // namespace
