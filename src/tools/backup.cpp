@@ -56,6 +56,12 @@ std::string BackupResult::message() const {
     return kBackupIntoWorkingFolderMessage;
 }
 
+std::string BackupResult::failure() const {
+    if (status != BackupStatus::Failed) return {};
+    return "The file " + failedFile + " could not be copied into " + target.string() + ": " +
+           (reason.empty() ? std::string("the copy was not made") : reason) + ".";
+}
+
 BackupResult runBackup(const fs::path& workingFolder, const fs::path& chosen,
                        const std::function<void(int, int)>& progress) {
     BackupResult result;
@@ -84,6 +90,7 @@ BackupResult runBackup(const fs::path& workingFolder, const fs::path& chosen,
         if (!copied || ec) {
             result.status = BackupStatus::Failed;
             result.failedFile = name;
+            result.reason = ec ? ec.message() : std::string();
             return result;
         }
         ++result.copied;

@@ -37,9 +37,13 @@ struct BackupResult {
     int copied = 0;
     int total = 0;
     std::string failedFile;             // the file whose copy failed
+    std::string reason;                 // why it failed, as the system says
     std::filesystem::path target;       // where the files went
     // The message the user is shown (the texts above).
     std::string message() const;
+    // For a failed backup, the file and the reason: "The file cut.tlf could not be copied into
+    // /media/usb/optdata: No space left on device."; empty otherwise.
+    std::string failure() const;
 };
 
 // Copies the working folder's files into backupTarget(chosen): creates the target and deletes

@@ -61,12 +61,17 @@ void LibraryWindow::setGrid(GridWindow* grid) {
     grid_->setObjectName(QStringLiteral("library"));
     grid_->setWindowTitle(windowTitle());  // the caption of the printout
     grid_->reload();
+    opened_ = grid_->table().saveText();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_, 1);
     layout->addWidget(update_, 0, Qt::AlignRight);
 }
 
+bool LibraryWindow::edited() const { return grid_ && grid_->table().saveText() != opened_; }
+
 bool LibraryWindow::askAndStore() {
+    // Nothing typed, pasted or sorted: nothing to ask about, nothing to store.
+    if (!edited()) return true;
     const Answer a = services_.prompt.ask(
         Message{"Save Changes?", kAttention, Icon::Question, Buttons::YesNoCancel, Answer::Yes});
     if (a == Answer::Cancel) return false;

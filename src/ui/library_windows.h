@@ -4,6 +4,8 @@
 // which turns an order of products into project files. The density table (density_window.h) is a
 // library window too.
 
+#include <string>
+
 #include <QDialog>
 
 class QComboBox;
@@ -22,7 +24,8 @@ class GridWindow;
 
 // A library file as a grid with the toolbar and the button "Update". Edits and
 // sorts go to a working copy; "Update" asks "Save Changes?" and on Yes stores the library. Esc
-// and the title bar's close button ask the same, so edits are never lost unasked.
+// and the title bar's close button ask the same, so edits are never lost unasked. Without an edit
+// nothing is asked.
 class LibraryWindow : public QDialog {
     Q_OBJECT
 public:
@@ -31,8 +34,11 @@ public:
     GridWindow* grid() const { return grid_; }
     GridTable& table();
     QPushButton* updateButton() const { return update_; }
-    // "Update": Yes stores the library and closes, No closes, Cancel stays.
+    // "Update": Yes stores the library and closes, No closes, Cancel stays. Without an edit the
+    // window closes at once.
     void update();
+    // Whether the rows differ from those the window opened with (typed, pasted or sorted).
+    bool edited() const;
 
 protected:
     explicit LibraryWindow(const Services& services, QWidget* parent);
@@ -52,6 +58,7 @@ private:
     const Services& services_;
     GridWindow* grid_ = nullptr;
     QPushButton* update_;
+    std::string opened_;  // the rows as the window opened them, as the table file holds them
     bool closing_ = false;
 };
 

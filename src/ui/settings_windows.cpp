@@ -102,9 +102,20 @@ void MiscWindow::save() {
     }
 }
 
+std::optional<std::string> MiscWindow::problem() const {
+    return settingsNumberProblem("Edge-banding increment", increment_->text().toStdString());
+}
+
 void MiscWindow::done(int result) {
-    // Closing the window in any way stores the settings.
+    // Closing the window in any way stores the settings; a field that holds no number is named
+    // and the window stays open for it to be corrected (nothing is stored meanwhile).
     if (!saved_) {
+        if (const auto wrong = problem()) {
+            services_.prompt.tell(*wrong, kAttention, Icon::Exclamation);
+            increment_->setFocus();
+            increment_->selectAll();
+            return;
+        }
         saved_ = true;
         save();
     }

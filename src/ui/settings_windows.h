@@ -3,6 +3,9 @@
 // sheet and Misc; and Misc, the library folder, edge-banding increment, nesting efficiency and
 // report option (netpath.set and misc.set).
 
+#include <optional>
+#include <string>
+
 #include <QDialog>
 
 class QButtonGroup;
@@ -27,8 +30,11 @@ public:
     // The option buttons "Weight", "Area", "Area With Edge Banding", "None".
     QRadioButton* option(int index) const;
 
+    // What is wrong with the numeric fields (the edge-banding increment), for the user; nothing
+    // when every one holds a number.
+    std::optional<std::string> problem() const;
     // Writes netpath.set and misc.set from the controls; tells the user when a file cannot be
-    // written.
+    // written or a field holds no number.
     void save();
 
 protected:

@@ -306,7 +306,9 @@ void BackupWindow::startBackup() {
             services_.prompt.tell(result.message(), {}, Icon::Information);
             accept();
             return;
-        case tools::BackupStatus::Failed: services_.prompt.tell(result.message(), {}, Icon::Critical); break;
+        case tools::BackupStatus::Failed:
+            services_.prompt.tell(result.message() + "\n\n" + result.failure(), {}, Icon::Critical);
+            break;
         case tools::BackupStatus::NoFiles:
         case tools::BackupStatus::Refused: services_.prompt.tell(result.message(), {}, Icon::Exclamation); break;
     }

@@ -60,6 +60,9 @@ TEST(Backup, AFailedCopyEndsTheBackupAndKeepsWhatWasCopied) {
     EXPECT_EQ(r.status, BackupStatus::Failed);
     EXPECT_EQ(r.message(), "Problem occured! You need to run BACKUP again. ");
     EXPECT_EQ(r.failedFile, "b.tlf");
+    // The message names the file, the folder and the system's reason.
+    EXPECT_FALSE(r.reason.empty());
+    EXPECT_EQ(r.failure(), "The file b.tlf could not be copied into " + (drive / "optdata").string() + ": " + r.reason + ".");
     EXPECT_EQ(r.copied, 1);
     EXPECT_EQ(last, (std::pair<int, int>{1, 3}));
     EXPECT_EQ(namesIn(drive / "optdata"), (Names{"a.tlf", "b.tlf"}));

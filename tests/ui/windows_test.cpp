@@ -66,8 +66,8 @@ TEST(LauncherWindow, ButtonsOpenTheirWindowsF1OpensTheHelpAndExitDeletesTheScrat
 
     const auto close = [](QDialog& d) { d.reject(); };
     EXPECT_EQ(openFromLauncher(launcher, "configureButton", close), "configureWindow");
-    h.prompt.push(Answer::No);  // "Save Changes?" as the library window closes
     EXPECT_EQ(openFromLauncher(launcher, "materialLibraryButton", close), "materialLibraryWindow");
+    EXPECT_TRUE(h.messageTexts().empty());  // nothing edited: no "Save Changes?"
     EXPECT_EQ(openFromLauncher(launcher, "backupButton",
                                [](QDialog& d) {
                                    pressKey(Qt::Key_F1);  // the backup's own topic
@@ -103,7 +103,19 @@ TEST(SettingsWindows, MiscShowsAndStoresTheSettingsHoweverItCloses) {
     w.efficiency()->setValue(25);
     EXPECT_EQ(w.efficiencyFrame()->title(), "Nesting Efficiency (25%)");
     w.option(0)->setChecked(true);
+    w.show();
+    // Junk in the increment is named and the window stays open with nothing stored.
+    for (const char* junk : {"-5abc", "1.2.3", "5 mm"}) {
+        w.increment()->setText(QString::fromLatin1(junk));
+        w.reject();
+        EXPECT_TRUE(w.isVisible()) << junk;
+        EXPECT_EQ(h.messageTexts().back(), std::string("Edge-banding increment: \"") + junk +
+                                              "\" is not a number: type digits and at most one point, nothing negative.");
+        EXPECT_EQ(h.dir.read("misc.set"), "\"Area With Edge Banding\"\r\n2.5\r\n40\r\n");
+    }
+    w.increment()->setText(QStringLiteral("2.5"));
     w.reject();  // the title bar's close button stores as well
+    EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(h.dir.read("misc.set"), "\"Weight\"\r\n2.5\r\n25\r\n");
     EXPECT_EQ(h.dir.read("netpath.set"), "\\\\server\\lib\\\r\n");
 }
