@@ -19,6 +19,17 @@ const std::vector<std::string>& labelSheetKeys() {
     return keys;
 }
 
+std::string labelsNotShownMessage(const std::filesystem::path& page) {
+    return "The labels were written to " + page.string() +
+           ", but no program could be started to show them. Open that file in a web browser to print the labels.";
+}
+
+bool showLabelPage(const std::filesystem::path& page, Prompt& prompt, Shell& shell) {
+    if (shell.openFile(page)) return true;
+    prompt.tell(labelsNotShownMessage(page), kAttention, Icon::Exclamation);
+    return false;
+}
+
 bool printLabels(const Workspace& workspace, const engine::LoadedResult& result, int from, int to, Prompt& prompt,
                  Shell& shell) {
     const auto page = workspace.file(layouts::kLabelPageFile);
@@ -32,8 +43,7 @@ bool printLabels(const Workspace& workspace, const engine::LoadedResult& result,
         prompt.tell(e.what(), kAttention, Icon::Exclamation);
         return false;
     }
-    shell.openFile(page);
-    return true;
+    return showLabelPage(page, prompt, shell);
 }
 
 }  // namespace veltrix

@@ -1,6 +1,7 @@
 #include "app/layout_viewer.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/base_module.h"
 #include "layouts/labels.h"
@@ -27,7 +28,70 @@ void LayoutViewer::reload() {
     select(current_);
 }
 
-void LayoutViewer::select(int layout) { current_ = std::clamp(layout, 1, std::max(1, layoutCount())); }
+void LayoutViewer::select(int layout) {
+    const int chosen = std::clamp(layout, 1, std::max(1, layoutCount()));
+    if (chosen != current_) view_.reset();
+    current_ = chosen;
+}
+
+void LayoutViewer::toggleZoom() {
+    magnified_ = !magnified_;
+    view_.reset();
+}
+
+ScaleSpec LayoutViewer::fittedScale(double width, double height) const {
+    layouts::DrawTarget target;
+    target.magnified = magnified_;
+    return layouts::layoutScale(result_, current_, target, width, height);
+}
+
+ScaleSpec LayoutViewer::screenScale(double width, double height) const {
+    width = std::max(1.0, width);
+    height = std::max(1.0, height);
+    if (!view_) return fittedScale(width, height);
+    return ScaleSpec{view_->left, view_->top, view_->unitX * width, view_->unitY * height};
+}
+
+void LayoutViewer::zoomView(double factor, double x, double y, double width, double height) {
+    if (!(factor > 0) || !std::isfinite(factor)) return;
+    width = std::max(1.0, width);
+    height = std::max(1.0, height);
+    const ScaleSpec now = screenScale(width, height);
+    const ScaleSpec whole = fittedScale(width, height);
+    const double unitX = now.width / width, unitY = now.height / height;
+    const double wholeUnit = whole.width / width;
+    // The point under the pointer.
+    const double px = now.left + x * unitX, py = now.top + y * unitY;
+    double scaleBy = 1 / factor;
+    if (unitX * scaleBy >= wholeUnit * (1 - 1e-9)) {
+        view_.reset();
+        return;
+    }
+    constexpr double kClosest = 40;
+    if (unitX * scaleBy < wholeUnit / kClosest) scaleBy = wholeUnit / kClosest / unitX;
+    View v;
+    v.unitX = unitX * scaleBy;
+    v.unitY = unitY * scaleBy;
+    v.left = px - x * v.unitX;
+    v.top = py - y * v.unitY;
+    view_ = v;
+}
+
+void LayoutViewer::moveView(double dx, double dy, double width, double height) {
+    if (!view_ || !std::isfinite(dx) || !std::isfinite(dy)) return;
+    width = std::max(1.0, width);
+    height = std::max(1.0, height);
+    const ScaleSpec whole = fittedScale(width, height);
+    View v = *view_;
+    v.left -= dx * v.unitX;
+    v.top -= dy * v.unitY;
+    // The middle of the view stays on the picture of the whole layout.
+    const double cx = std::clamp(v.left + width * v.unitX / 2, whole.left, whole.left + whole.width);
+    const double cy = std::clamp(v.top + height * v.unitY / 2, whole.top, whole.top + whole.height);
+    v.left = cx - width * v.unitX / 2;
+    v.top = cy - height * v.unitY / 2;
+    view_ = v;
+}
 
 std::vector<std::string> LayoutViewer::selectorEntries() const {
     std::vector<std::string> entries;
@@ -46,6 +110,7 @@ layouts::DrawnLayout LayoutViewer::drawOn(Surface& surface, layouts::Target targ
     t.target = target;
     t.magnified = magnified_;
     t.projectFile = module_.projectPath();
+    if (target == layouts::Target::Screen && view_) t.view = screenScale(surface.deviceWidth(), surface.deviceHeight());
     return drawing.draw(surface, current_, t);
 }
 

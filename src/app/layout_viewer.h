@@ -5,6 +5,7 @@
 // the display options of dia.set. The window only shows what this draws.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,13 +41,29 @@ public:
 
     int layoutCount() const { return result_.layoutCount(); }
     int current() const { return current_; }
-    // Makes layout n current (held within 1 .. N).
+    // Makes layout n current (held within 1 .. N); another layout is shown whole.
     void select(int layout);
     // The selector's entries: "1 / N" .. "N / N".
     std::vector<std::string> selectorEntries() const;
 
     bool magnified() const { return magnified_; }
-    void toggleZoom() { magnified_ = !magnified_; }
+    // "Zoom": magnified on or off, the layout shown whole.
+    void toggleZoom();
+
+    // The screen's view of the current layout, for a picture of width x height pixels: the whole
+    // layout fitted to the picture, or the part the user zoomed into or moved to (kept as a corner
+    // and a size of a pixel, so a resized picture shows more or less at the same scale).
+    ScaleSpec screenScale(double width, double height) const;
+    // Zooms the view by `factor` (above 1 closer) about the pixel (x, y), whose point of the
+    // drawing stays under it; X and Y keep their proportion. Zooming out past the whole layout
+    // shows it whole; zooming in stops at 40 times closer.
+    void zoomView(double factor, double x, double y, double width, double height);
+    // Moves a zoomed view by (dx, dy) pixels with the pointer; the middle of the view stays on the
+    // whole layout's picture. A view showing the whole layout does not move.
+    void moveView(double dx, double dy, double width, double height);
+    // Shows the whole layout again.
+    void resetView() { view_.reset(); }
+    bool viewZoomed() const { return view_.has_value(); }
 
     const layouts::DisplayOptions& options() const { return options_; }
     // Reads dia.set again (after the settings window).
@@ -70,6 +87,13 @@ public:
 
 private:
     layouts::DrawnLayout drawOn(Surface& surface, layouts::Target target) const;
+    ScaleSpec fittedScale(double width, double height) const;
+
+    // A zoomed or moved view: the drawing's point at the picture's top-left corner and the size of
+    // one pixel in job units.
+    struct View {
+        double left = 0, top = 0, unitX = 1, unitY = 1;
+    };
 
     BaseModule& module_;
     engine::LoadedResult result_;
@@ -77,6 +101,7 @@ private:
     layouts::DisplayOptions options_;
     int current_ = 1;
     bool magnified_ = false;
+    std::optional<View> view_;
     layouts::StrategyCycle strategies_;
 };
 

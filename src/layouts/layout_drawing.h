@@ -9,6 +9,7 @@
 //         if (n < result.layoutCount()) pdf.surface().newPage();
 //     }
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "engine/loaded_result.h"
 #include "layouts/display_options.h"
 #include "platform/surface.h"
+#include "table/print_text.h"
 
 namespace veltrix {
 class Workspace;
@@ -36,6 +38,9 @@ struct DrawTarget {
     // The project file named at the head of a printed listing ("File: " + its name); empty for a
     // job without a file.
     std::string projectFile;
+    // On the screen, the part of the drawing shown after the user zoomed or moved it (the user
+    // coordinate system itself); none for the whole layout fitted to the picture.
+    std::optional<ScaleSpec> view;
 };
 
 // What one drawing produced besides the picture.
@@ -49,9 +54,13 @@ struct DrawnLayout {
 Rgb pieceColor(long long number);
 
 // The user coordinate system of a drawing of layout n (1 .. layoutCount) on a target of the given
-// device size: on the screen a square 1.25 times the sheet's larger extent with the sheet a tenth
-// in from the top-left; on the printer 1.5 times it across the page; magnified, the sheet's width
-// fills the target's width. A point of the picture maps back to job units through it.
+// device size, one user unit a job unit. On the screen the sheet with room of an eighth of its
+// larger extent around it, as large as the picture allows with X and Y at the same scale and in
+// the middle (or the target's view when it has one). On the printer 1.5 times the sheet's larger
+// extent across the page with the page's proportions; a sheet more than twice as long as wide is
+// printed with 1.5 times its width across the page and its length over several pages (this is the
+// first page's). Magnified, the sheet's width with its room fills the target's width while Y keeps
+// its scale. A point of the picture maps back to job units through it.
 ScaleSpec layoutScale(const engine::LoadedResult& result, int layout, const DrawTarget& target, double deviceWidth,
                       double deviceHeight);
 
@@ -66,9 +75,13 @@ public:
                   DisplayOptions options);
 
     // Draws layout n (1 .. layoutCount) on the surface and on the printer prints the listing under
-    // the drawing. A DXF outline that cannot be read (the piece is then drawn as its rectangle) is
-    // reported in `problems`; the drawing goes on. Throws std::out_of_range for a layout number outside the
-    // result.
+    // the drawing. Each cut-piece shows its number within the layout (pieceNumber); numbers, sizes
+    // and descriptions are written only where they fit inside their item and clear of its other
+    // texts (a description is shortened with ".." first), so no text covers a neighbour. A long
+    // sheet on the printer takes several pages, each with its part of the length and a scale
+    // bar. A DXF outline that cannot be read (the piece is then drawn as its rectangle) is
+    // reported in `problems`; the drawing goes on. Throws std::out_of_range for a layout number
+    // outside the result.
     DrawnLayout draw(Surface& surface, int layout, const DrawTarget& target) const;
 
     // The geometry of layout n as the DXF writer takes it: every sheet, margin, off-cut, through
@@ -77,8 +90,9 @@ public:
     dxf::EntityList entities(int layout, std::vector<std::string>* problems = nullptr) const;
 
     // The text listing of layout n: the first line of its report section, the basic
-    // details when that option is on, and the section's lines up to the next separator (or up to
-    // "OffCut Generated" when the off-cut list is off).
+    // details when that option is on, the section's lines up to the next separator (or up to
+    // "OffCut Generated" when the off-cut list is off), then under "Part No." each cut-piece of
+    // the layout with the numbers its parts have on the drawing ("1, 2", "3-8").
     std::string listing(int layout) const;
 
     const DisplayOptions& options() const { return options_; }
@@ -86,6 +100,13 @@ public:
     const engine::LoadedResult& result() const { return result_; }
 
 private:
+    void writePartNumbers(PrintText& out, int layout) const;
+    // The fills, texts, outlines and (when on) the DXF geometry of layout n in the surface's
+    // current scale; `ratio` is the scale's width over its height, `unit` the room above the
+    // sheet. Returns where a printed listing starts.
+    double drawPicture(Surface& surface, int layout, bool printer, double ratio, double unit,
+                       const dxf::EntityList& entities) const;
+
     const Workspace& workspace_;
     const engine::LoadedResult& result_;
     const reports::Report& report_;

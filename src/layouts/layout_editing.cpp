@@ -370,7 +370,8 @@ void markItem(Surface& surface, const LoadedResult& result, std::size_t index) {
     const ScaleSpec scale = surface.scale();
     surface.setPenWidth(2);
     surface.box(item.x1, item.y1, item.x2, item.y2, colors::kLightRed);
-    const double radius = std::fabs(scale.left) / 8;
+    // A circle of a fixed share of the picture, however it is zoomed or moved.
+    const double radius = std::fabs(scale.height) / 80;
     surface.circle(item.x1, item.y1, radius, colors::kLightRed);
     surface.setFont(FontSpec{"Small Fonts", 7, true});
     const std::string label = "(XS,YS)";

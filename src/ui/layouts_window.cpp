@@ -1,6 +1,7 @@
 #include "ui/layouts_window.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "app/cell_choice.h"
 #include "app/layout_commands.h"
@@ -83,7 +85,8 @@ LayoutsWindow::LayoutsWindow(LayoutViewer& viewer, const Services& services, QWi
         return a;
     };
     add("zoom", QStringLiteral("Zoom"), QStringLiteral("Magnify Layout"), [this] { zoom(); });
-    add("print", QStringLiteral("Print"), QStringLiteral("Print Layout(s)"), [this] { print(); });
+    QAction* printAction = add("print", QStringLiteral("Print"), QStringLiteral("Print Layout(s)"), [this] { print(); });
+    printAction->setShortcut(QKeySequence::Print);
     add("labels", QStringLiteral("Labels"), QStringLiteral("Print Labels"), [this] {
         selector_->setFocus();
         printLabelsOfViewer(viewer_, services_, this);
@@ -100,7 +103,7 @@ LayoutsWindow::LayoutsWindow(LayoutViewer& viewer, const Services& services, QWi
     redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     // The keys work wherever the focus is in the window (the selector keeps it), not only on the
     // toolbar the actions are shown on.
-    for (QAction* a : {undoAction, redoAction}) {
+    for (QAction* a : {printAction, undoAction, redoAction}) {
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         addAction(a);
     }
@@ -152,24 +155,24 @@ void LayoutsWindow::openSawInstructions() {
 void LayoutsWindow::layoutControls() {
     const QRect inner = contentsRect();
     const QSize bar = toolBar_->sizeHint();
-    // The picture is a square as high as the window, narrowed (to no less than three fifths of
-    // that) where the toolbar would not fit beside it: every tool stays in sight.
-    const int room = inner.width() - twips(100) - bar.width() - twips(200);
-    const int side = std::max(10, std::min(inner.height(), std::max(room, inner.height() * 3 / 5)));
-    picture_->setGeometry(inner.left(), inner.top(), side, side);
-    const int x = inner.left() + side + twips(100);
     const QSize sel = selector_->sizeHint();
-    selector_->setGeometry(x, inner.top(), sel.width(), sel.height());
-    int y = inner.top() + std::max(sel.height(), bar.height()) + 4;
-    if (x + sel.width() + bar.width() <= inner.right()) {
-        toolBar_->setGeometry(x + sel.width(), inner.top(), bar.width(), bar.height());
+    // The selector and the toolbar along the top, every tool in sight; under them the picture,
+    // which takes all the room the text panel leaves, and the text panel at the right, as wide
+    // as its lines (within two fifths of the window).
+    selector_->setGeometry(inner.left(), inner.top(), sel.width(), sel.height());
+    int top = inner.top() + std::max(sel.height(), bar.height()) + 4;
+    if (inner.left() + sel.width() + twips(100) + bar.width() <= inner.right()) {
+        toolBar_->setGeometry(inner.left() + sel.width() + twips(100), inner.top(), bar.width(), bar.height());
     } else {
         // Too narrow for both on one line: the toolbar goes under the selector.
-        toolBar_->setGeometry(x, inner.top() + sel.height() + 2, std::max(0, inner.right() - x), bar.height());
-        y = inner.top() + sel.height() + 2 + bar.height() + 4;
+        toolBar_->setGeometry(inner.left(), inner.top() + sel.height() + 2, inner.width(), bar.height());
+        top = inner.top() + sel.height() + 2 + bar.height() + 4;
     }
-    listing_->setGeometry(x, y, std::max(0, inner.right() - twips(200) - x),
-                          std::max(0, inner.bottom() - twips(300) - y));
+    const int lines = listing_->fontMetrics().horizontalAdvance(QString(66, QLatin1Char('0'))) + 24;
+    const int panel = std::clamp(lines, 0, inner.width() * 2 / 5);
+    const int height = std::max(10, inner.bottom() - top);
+    picture_->setGeometry(inner.left(), top, std::max(10, inner.width() - panel - twips(100)), height);
+    listing_->setGeometry(inner.right() - panel, top, panel, height);
 }
 
 void LayoutsWindow::resizeEvent(QResizeEvent* event) {
@@ -179,8 +182,7 @@ void LayoutsWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void LayoutsWindow::redraw() {
-    const int side = std::max(10, picture_->height());
-    QPixmap pixmap(side, side);
+    QPixmap pixmap(picture_->size().expandedTo(QSize(10, 10)));
     pixmap.fill(Qt::white);
     layouts::DrawnLayout drawn;
     {
@@ -207,7 +209,8 @@ void LayoutsWindow::zoom() {
 
 void LayoutsWindow::print() {
     selector_->setFocus();
-    const auto range = services_.dialogs.print(true);
+    // Everything is offered first: a shop prints the whole plan far more often than one layout.
+    const auto range = services_.dialogs.print(false);
     if (!range || !services_.startPrintJob) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
@@ -253,25 +256,56 @@ void LayoutsWindow::exportDxf(bool all) {
 bool LayoutsWindow::eventFilter(QObject* watched, QEvent* event) {
     // The text panel never keeps the focus: it goes to the selector.
     if (watched == listing_ && event->type() == QEvent::FocusIn) selector_->setFocus();
-    if (watched == picture_ && event->type() == QEvent::MouseMove) {
-        const auto* move = static_cast<QMouseEvent*>(event);
-        picture_->setToolTip(layoutTooltip(viewer_, picture_->size(), move->position()));
-    }
-    if (watched == picture_ && event->type() == QEvent::MouseButtonPress) {
-        const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() == Qt::LeftButton) editAt(press->position());
-        return true;
+    if (watched != picture_) return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::Wheel: {
+            // The wheel zooms about the pointer: a notch (120) is a fifth closer or further.
+            const auto* wheel = static_cast<QWheelEvent*>(event);
+            const int delta = wheel->angleDelta().y();
+            if (delta != 0) zoomAt(std::pow(1.2, delta / 120.0), wheel->position());
+            return true;
+        }
+        case QEvent::MouseMove: {
+            const auto* move = static_cast<QMouseEvent*>(event);
+            if (dragFrom_ && (move->buttons() & (Qt::MiddleButton | Qt::RightButton))) {
+                const QPointF step = move->position() - *dragFrom_;
+                dragFrom_ = move->position();
+                viewer_.moveView(step.x(), step.y(), picture_->width(), picture_->height());
+                redraw();
+                return true;
+            }
+            picture_->setToolTip(layoutTooltip(viewer_, picture_->size(), move->position()));
+            break;
+        }
+        case QEvent::MouseButtonPress: {
+            const auto* press = static_cast<QMouseEvent*>(event);
+            if (press->button() == Qt::LeftButton) editAt(press->position());
+            // The middle or right button drags a zoomed drawing along.
+            if (press->button() == Qt::MiddleButton || press->button() == Qt::RightButton) {
+                dragFrom_ = press->position();
+                if (viewer_.viewZoomed()) picture_->setCursor(Qt::ClosedHandCursor);
+            }
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+            dragFrom_.reset();
+            picture_->unsetCursor();
+            return true;
+        default: break;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 QPointF layoutPoint(const LayoutViewer& viewer, QSize picture, QPointF pixel) {
-    layouts::DrawTarget target;
-    target.magnified = viewer.magnified();
     const double width = std::max(1, picture.width());
     const double height = std::max(1, picture.height());
-    const ScaleSpec scale = layouts::layoutScale(viewer.result(), viewer.current(), target, width, height);
+    const ScaleSpec scale = viewer.screenScale(width, height);
     return QPointF(scale.left + pixel.x() * scale.width / width, scale.top + pixel.y() * scale.height / height);
+}
+
+void LayoutsWindow::zoomAt(double factor, QPointF pixel) {
+    viewer_.zoomView(factor, pixel.x(), pixel.y(), picture_->width(), picture_->height());
+    redraw();
 }
 
 QString layoutTooltip(const LayoutViewer& viewer, QSize picture, QPointF pixel) {
@@ -311,10 +345,7 @@ void LayoutsWindow::markItem(std::size_t index) {
     {
         QPainter painter(&marked);
         render::PainterSurface surface(painter);
-        layouts::DrawTarget target;
-        target.magnified = viewer_.magnified();
-        surface.setScale(
-            layouts::layoutScale(viewer_.result(), viewer_.current(), target, marked.width(), marked.height()));
+        surface.setScale(viewer_.screenScale(marked.width(), marked.height()));
         layouts::markItem(surface, viewer_.result(), index);
     }
     picture_->setPicture(marked);

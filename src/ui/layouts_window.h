@@ -1,9 +1,11 @@
 #pragma once
-// The Layouts window (caption "Layouts"): the layout selector ("n / N"), the toolbar, the square
+// The Layouts window (caption "Layouts"): the layout selector ("n / N"), the toolbar, the
 // picture of the current layout and the text panel with its listing. It shows what the base
 // module's LayoutViewer draws, and runs the edits of a layout: a press on the picture edits the
 // cut-piece or off-cut under it (or adds something), "Add..." adds, "Arrange" tries alternate
 // arrangements, Undo and Redo (Ctrl+Z, Ctrl+Y) take edits back and give them back again.
+
+#include <optional>
 
 #include <QPixmap>
 #include <QPointF>
@@ -24,7 +26,7 @@ namespace veltrix::ui {
 
 struct Services;
 
-// The picture box: shows the last drawing, scaled to its square.
+// The picture box: shows the last drawing, made at its size.
 class LayoutPicture : public QWidget {
     Q_OBJECT
 public:
@@ -45,6 +47,7 @@ public:
     LayoutsWindow(LayoutViewer& viewer, const Services& services, QWidget* parent = nullptr);
     ~LayoutsWindow() override;
 
+    const LayoutViewer& viewer() const { return viewer_; }
     QComboBox* layoutSelector() const { return selector_; }
     LayoutPicture* layoutPicture() const { return picture_; }
     QTextEdit* listing() const { return listing_; }
@@ -66,6 +69,9 @@ public:
     // A primary-button press on the picture at a pixel: the cut-piece or off-cut under it is
     // marked and edited, elsewhere something is added.
     void editAt(QPointF pixel);
+    // The mouse wheel on the picture: the drawing zoomed by `factor` about the pixel (dragging with
+    // the middle or right button then moves it; another layout or "Zoom" shows it whole again).
+    void zoomAt(double factor, QPointF pixel);
     // "Add...": an off-cut or cut-piece added to the current layout.
     void addToLayout();
     // "Arrange": alternate arrangements of the current layout, tried, kept or given up.
@@ -103,6 +109,7 @@ private:
     LayoutPicture* picture_;
     QTextEdit* listing_;
     QStringList shownProblems_;
+    std::optional<QPointF> dragFrom_;  // where a drag of the drawing last was
 };
 
 // A point of the picture (pixels of a picture of `picture` size) in job units of the current

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSettings>
 #include <QStringList>
 #include <QUrl>
 
@@ -18,6 +19,10 @@
 namespace veltrix::ui {
 
 namespace {
+
+// Where the desktop's own settings remember the PDF file printed to last (empty after printing on
+// a printer).
+constexpr const char* kLastPdfKey = "print/lastPdfFile";
 
 QStringList splitBars(const std::string& filter) {
     QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
@@ -168,12 +173,33 @@ std::optional<std::string> QtFileDialogs::saveFile(const FileDialogRequest& requ
 }
 
 std::optional<PrintRange> QtFileDialogs::print(bool selectionPreselected) {
+    // The PDF file printed to last, in this run or an earlier one, is offered again.
+    QSettings remembered(QStringLiteral("veltrix-suite"), QStringLiteral("veltrix-suite"));
+    if (!pdfRemembered_) {
+        pdfRemembered_ = true;
+        const QString last = remembered.value(QLatin1String(kLastPdfKey)).toString();
+        if (!last.isEmpty() && QFileInfo(last).absoluteDir().exists()) {
+            printer_->setOutputFormat(QPrinter::PdfFormat);
+            printer_->setOutputFileName(last);
+        }
+    }
+    // The dialog proposes a file in the current folder, which is wherever the program was started:
+    // while it is made and open the current folder is the one the dialogs work in.
+    const QString started = QDir::currentPath();
+    if (!lastFolder_.isEmpty()) QDir::setCurrent(lastFolder_);
     QPrintDialog dialog(printer_.get(), QApplication::activeWindow());
     // The windows print everything or the selection (the current layout, the selected rows).
     dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setPrintRange(selectionPreselected ? QAbstractPrintDialog::Selection : QAbstractPrintDialog::AllPages);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const int answer = dialog.exec();
+    QDir::setCurrent(started);
+    if (answer != QDialog::Accepted) return std::nullopt;
+    // A file name typed without a folder goes to that folder too.
+    const QString file = printer_->outputFileName();
+    if (!file.isEmpty() && QFileInfo(file).isRelative())
+        printer_->setOutputFileName(QDir(lastFolder_.isEmpty() ? started : lastFolder_).absoluteFilePath(file));
+    remembered.setValue(QLatin1String(kLastPdfKey), printer_->outputFileName());
     return dialog.printRange() == QAbstractPrintDialog::AllPages ? PrintRange::All : PrintRange::Selection;
 }
 
@@ -191,8 +217,8 @@ void QtEventPump::processEvents() { QCoreApplication::processEvents(QEventLoop::
 QtShell::QtShell() = default;
 QtShell::~QtShell() = default;
 
-void QtShell::openFile(const std::filesystem::path& path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
+bool QtShell::openFile(const std::filesystem::path& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
 }
 
 void QtShell::showHelp(const std::filesystem::path& helpFile, int topic) {

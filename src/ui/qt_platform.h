@@ -48,6 +48,9 @@ public:
     ~QtFileDialogs() override;
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    // The printer dialog. It offers the PDF file printed to last (remembered between runs of the
+    // program) and otherwise proposes one in the folder the dialogs work in; a file name without a
+    // folder is taken in that folder.
     std::optional<PrintRange> print(bool selectionPreselected) override;
     // The printer as the last printer dialog set it up.
     QPrinter& printer();
@@ -55,6 +58,7 @@ public:
 private:
     std::unique_ptr<QPrinter> printer_;
     QString lastFolder_;
+    bool pdfRemembered_ = false;  // the remembered PDF file was given to the printer
 };
 
 class QtClipboard : public Clipboard {
@@ -74,7 +78,7 @@ class QtShell : public Shell {
 public:
     QtShell();
     ~QtShell() override;
-    void openFile(const std::filesystem::path& path) override;
+    bool openFile(const std::filesystem::path& path) override;
     void showHelp(const std::filesystem::path& helpFile, int topic) override;
 
 private:

@@ -120,6 +120,11 @@ const GoldenCase kGoldenCases[] = {
     {"coil-screen", "coil-two-layouts.dcm", {}, 1000, 1000,
      withOptions({Show::SheetDimensions, Show::MarginDimensions, Show::PieceDimensions, Show::OffcutDimensions,
                   Show::OffcutBoundaries, Show::CutLineDimensions})},
+    // A coil cut back to 5432 long and 1254 wide on A4: 1.5 x 1254 across the page, each page
+    // showing 0.8 of the page's height (2128.5) of its length, so three pages; each masks what lies
+    // beyond its part and names it beside the coil with a bar of 500; the listing follows the last.
+    {"coil-printer-parts", "long-coil.dcm", {Target::Printer, false, ""}, 2480, 3508,
+     withOptions({Show::SheetDimensions, Show::PieceDimensions, Show::CutLineDimensions}, 1)},
     // Only the first 3, the 5 and the last 3 of the run 3, 3, 3, 5, 3 are labelled; then a width of
     // 1234.56789, display-rounded to 1234.56.
     {"runs-first-in-block", "runs.opt", {}, 1000, 1000, withOptions({Show::PieceDimensions, Show::OnlyFirstInBlock})},
@@ -176,6 +181,21 @@ TEST(LayoutDrawing, ListingIsTheLayoutsSectionUpToTheOffcutsUnlessListed) {
     EXPECT_EQ(LayoutDrawing(workspace, result, report, {}).listing(2),
               "Layout No. 2/3\r\n\r\nSheet(s) Used\r\nSize    : 1200 X 1000\r\nQuantity: 1\r\n\r\n");
     EXPECT_EQ(LayoutDrawing(workspace, result, reports::Report{}, {}).listing(1), "");
+}
+
+// Under "Part No." each cut-piece of the layout with the numbers of its parts in item order:
+// runs.opt holds varieties 3, 3, 3, 5, 3 and 1, so 3 is on parts 1 to 3 and 5.
+TEST(LayoutDrawing, TheListingNamesEachPieceByThePartNumbersOfTheDrawing) {
+    test::TempFolder folder;
+    const Workspace workspace(folder.path());
+    const engine::LoadedResult result = test::loadProject("runs.opt");
+    const auto description = [&](int variety) { return result.job.cuts.at(variety - 1).description; };
+    const std::string parts = "Quantity: 1\r\n\r\nPart No.  Length   Width    Description\r\n1-3, 5    100      100      " +
+                              description(3) + "\r\n4         100      100      " + description(5) +
+                              "\r\n6         100      100      " + description(1) + "\r\n";
+    const std::string listing = LayoutDrawing(workspace, result, test::sampleReport(1), {}).listing(1);
+    ASSERT_GE(listing.size(), parts.size());
+    EXPECT_EQ(listing.substr(listing.size() - parts.size()), parts);
 }
 
 TEST(LayoutDrawing, OutlinesAreTurnedToFitAndUnusableOnesLeaveTheRectangle) {

@@ -15,6 +15,8 @@
 //   796 x 600) at (10,10)-(614,810), an off-cut right of it, a through cut at y 810, the rest of the
 //   coil; layout 2 a top (variety 1, 2000 x 1200) at (10,10)-(1214,2014). Loaded, layout 1 is cut
 //   back to 820 and turned (it is then shorter than wide), layout 2 cut back to 2024.
+// - long-coil.dcm: a coil 8000 x 1250 with margins 10, kerf 4 and three panels (variety 1,
+//   1800 x 1200) one under the other from y 10 to 5422; loaded, cut back to 5432.
 // - runs.opt: pieces 100 x 100 side by side on a sheet 2000 x 100 without kerf, of varieties
 //   3, 3, 3, 5, 3, 50, 60, 70, 80 and 90 wide, then one of variety 1 1234.56789 wide.
 

@@ -56,13 +56,18 @@ private:
 
 class RecordingShell : public Shell {
 public:
-    void openFile(const std::filesystem::path& path) override { opened.push_back(path); }
+    // Records the file; fails (as a desktop without a browser does) while `failing` is set.
+    bool openFile(const std::filesystem::path& path) override {
+        opened.push_back(path);
+        return !failing;
+    }
     void showHelp(const std::filesystem::path& helpFile, int topic) override {
         helpShown.push_back(helpFile);
         topics.push_back(topic);
     }
     std::vector<std::filesystem::path> opened, helpShown;
     std::vector<int> topics;
+    bool failing = false;
 };
 
 // Answers from a script; records the requests. Cancels when the script runs out.
@@ -76,7 +81,8 @@ public:
         requests.push_back(request);
         return take(saves_);
     }
-    std::optional<PrintRange> print(bool) override {
+    std::optional<PrintRange> print(bool selectionPreselected) override {
+        printPreselections.push_back(selectionPreselected);
         if (prints_.empty()) return std::nullopt;
         auto r = prints_.front();
         prints_.erase(prints_.begin());
@@ -87,6 +93,7 @@ public:
     void pushPrint(std::optional<PrintRange> answer) { prints_.push_back(answer); }
 
     std::vector<FileDialogRequest> requests;
+    std::vector<bool> printPreselections;  // per printer dialog: the selection preselected
 
 private:
     static std::optional<std::string> take(std::vector<std::optional<std::string>>& queue) {

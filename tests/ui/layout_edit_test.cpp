@@ -12,11 +12,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "../engine/plan_checker.h"
 #include "app/base_module.h"
@@ -70,12 +72,14 @@ struct EditLayouts : ::testing::Test {
         const JobTables& t = base->module().tables();
         return veltrix::test::checkPlan(t.basic.saveText(), t.sheets.saveText(), t.cuts.saveText(), false, kept);
     }
-    // The pixel of the picture at a point of the sheet: the screen drawing is 1.25 x 1204 units
-    // square with the sheet a tenth of that in from the top-left corner.
+    // The pixel of the picture at a point of the sheet: the sheet (1004 x 1204) with room of
+    // 1204 / 8 around it fills the picture, the same scale along X and Y, centred.
     QPoint pixelOf(double x, double y) const {
-        const double span = 1.25 * 1204, left = -0.1 * span;
+        const double room = 1204 / 8.0, across = 1004 + 2 * room, down = 1204 + 2 * room;
         const QSize size = layouts->layoutPicture()->size();
-        return QPointF((x - left) / span * size.width(), (y - left) / span * size.height()).toPoint();
+        const double unit = std::max(across / size.width(), down / size.height());  // job units a pixel
+        const double left = -room - (size.width() * unit - across) / 2, top = -room - (size.height() * unit - down) / 2;
+        return QPointF((x - left) / unit, (y - top) / unit).toPoint();
     }
     void press(double x, double y) { QTest::mousePress(layouts->layoutPicture(), Qt::LeftButton, {}, pixelOf(x, y)); }
     QString tooltipAt(double x, double y) {
@@ -229,6 +233,42 @@ TEST_F(EditLayouts, CancelEscapeAndAddingNothingChangeNothingAndADeletedPieceLea
     EXPECT_FALSE(hasLine(plan(), "1,1,1,10,10,574,734,1,1"));  // the hob panel
     EXPECT_TRUE(hasLine(plan(), "1,-4,1,0,0,4,4,1,0"));
     EXPECT_TRUE(base->module().document().changed);
+}
+
+TEST_F(EditLayouts, TheWheelZoomsAboutThePointerADragMovesTheDrawingAndAnotherLayoutIsShownWhole) {
+    QWidget* picture = layouts->layoutPicture();
+    const QPoint pointer = pixelOf(600, 300);
+    const auto pointAt = [&](QPoint pixel) { return layoutPoint(layouts->viewer(), picture->size(), pixel); };
+    const auto near = [](QPointF got, QPointF want) { return (got - want).manhattanLength() < 0.01; };
+    const auto wheel = [&](int notches) {
+        QWheelEvent event(pointer, picture->mapToGlobal(QPointF(pointer)), {}, {0, 120 * notches}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(picture, &event);
+    };
+    const QPoint aside = pointer + QPoint(100, 50);
+    const QPointF under = pointAt(pointer), before = pointAt(aside);  // about (600, 300) and beside it
+    const QPoint corner = pixelOf(100, 900);
+    const QPointF whole = pointAt(corner);
+    EXPECT_LT((whole - QPointF(100, 900)).manhattanLength(), 5);  // the whole layout fills the picture
+    wheel(1);
+    EXPECT_TRUE(near(pointAt(pointer), under));  // the point under the pointer stays there
+    EXPECT_TRUE(near(pointAt(aside), under + (before - under) / 1.2));
+    EXPECT_EQ(tooltipAt(600, 300), "EDIT Cut-Piece 600 x 400");  // the same pixel, the same piece
+
+    // Dragging with the middle button takes the drawing along with the pointer.
+    QTest::mousePress(picture, Qt::MiddleButton, {}, pointer);
+    QTest::mouseMove(picture, pointer + QPoint(40, -30));
+    QTest::mouseRelease(picture, Qt::MiddleButton, {}, pointer + QPoint(40, -30));
+    EXPECT_TRUE(near(pointAt(pointer + QPoint(40, -30)), under));
+    EXPECT_EQ(plan(), original);  // neither button edits
+
+    wheel(-2);  // further out than the whole layout: the whole layout
+    EXPECT_TRUE(near(pointAt(corner), whole));
+    wheel(3);
+    EXPECT_FALSE(near(pointAt(corner), whole));
+    selectLayout(2);
+    EXPECT_TRUE(near(pointAt(corner), whole));
+    EXPECT_TRUE(h.prompt.messages.empty());
 }
 
 TEST_F(EditLayouts, ArrangementsAreTriedAndTheOriginalComesBackOrOneIsKept) {

@@ -24,6 +24,7 @@
 #include "ui/base_window.h"
 #include "ui/grid_view.h"
 #include "ui/job_windows.h"
+#include "ui/labels_windows.h"
 #include "ui/layouts_window.h"
 #include "ui/progress_dialog.h"
 #include "ui/result_windows.h"
@@ -207,6 +208,7 @@ TEST_F(Runs, LayoutsPrintToAPdfFileOnePagePerLayout) {
     base->layoutsWindow()->layoutSelector()->setCurrentIndex(1);
     h.dialogs.pushPrint(PrintRange::All);
     base->layoutsWindow()->tool("print")->trigger();
+    EXPECT_EQ(h.dialogs.printPreselections, std::vector<bool>{false});  // all layouts offered first
     EXPECT_EQ(base->layoutsWindow()->layoutSelector()->currentIndex(), 1);  // the current layout stays
     // poppler draws every page of the file.
     const std::string command = "pdftoppm -r 10 -png '" + pdf.string() + "' '" + (h.dir / "page").string() + "'";
@@ -214,6 +216,31 @@ TEST_F(Runs, LayoutsPrintToAPdfFileOnePagePerLayout) {
     EXPECT_TRUE(std::filesystem::exists(h.dir / "page-1.png"));
     EXPECT_TRUE(std::filesystem::exists(h.dir / "page-2.png"));
     EXPECT_FALSE(std::filesystem::exists(h.dir / "page-3.png"));
+}
+
+TEST_F(Runs, LabelsAreOpenedInTheBrowserOrTheUserIsToldWhereThePageIs) {
+    openTwoLayouts();
+    h.dir.write("LBl.def", "\"1\",\"3\",\"0\",\"\",\"\",\"\",\"\",\"\",\"YES\",\"\",\"\",\"\",\"\"\r\n");
+    const auto page = h.dir / "lbl.htm";
+    for (const bool failing : {false, true}) {
+        SCOPED_TRACE(failing);
+        h.shell.failing = failing;
+        h.prompt.messages.clear();
+        test::whileModal([&] { base->layoutsWindow()->tool("labels")->trigger(); },
+                         [&](QWidget* modal) {
+                             auto* range = qobject_cast<LabelRangeWindow*>(modal);
+                             if (range) range->okButton()->click();
+                             return range != nullptr;
+                         });
+        EXPECT_EQ(h.shell.opened.back(), page);
+        EXPECT_NE(h.dir.read("lbl.htm").find("SIZE     : 720 X 560"), std::string::npos);
+        if (failing)
+            EXPECT_EQ(h.messageTexts(), std::vector<std::string>{"The labels were written to " + page.string() +
+                                                                 ", but no program could be started to show them. "
+                                                                 "Open that file in a web browser to print the labels."});
+        else
+            EXPECT_TRUE(h.messageTexts().empty());
+    }
 }
 
 TEST_F(Runs, CncOpensThePanelSawInstructionsOfTheCurrentLayoutInSheetModeOnly) {
