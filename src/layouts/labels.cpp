@@ -25,6 +25,7 @@ namespace {
 
 constexpr int kLabelValues = 13;
 constexpr long long kMostLabels = 1000000;
+constexpr std::size_t kIdentityJobLength = 24;  // characters of the job name in a part's identity
 
 // ROWS and COLS: whole numbers 1 .. 32767.
 int countValue(const std::string& text, const char* key) {
@@ -177,7 +178,7 @@ void writeLabelCodesSwitch(const Workspace& workspace, bool on) {
 
 std::string partIdentity(std::string_view job, int layout, int piece, float length, float width) {
     std::string text;
-    for (const char c : job) text += (c >= 0x20 && c < 0x7f) ? c : '_';
+    for (const char c : job.substr(0, kIdentityJobLength)) text += (c >= 0x20 && c < 0x7f) ? c : '_';
     if (!text.empty()) text += ' ';
     return text + "L" + std::to_string(layout) + " P" + std::to_string(piece) + " " + generalText(length) + "x" +
            generalText(width);

@@ -51,8 +51,9 @@ struct LabelCodes {
 
 // A part's identity as its codes carry it: "JOB L<layout> P<piece> <length>x<width>" (without
 // "JOB " when the job has no name), the piece number as the layout drawing shows it, sizes in
-// general number text. Characters of the job name other than printable ASCII become '_', so that
-// every scanner reads the text back as it was printed.
+// general number text. Of the job name, the first 24 characters are kept (a longer barcode would
+// not fit a label) and characters other than printable ASCII become '_', so that every scanner
+// reads the text back as it was printed.
 std::string partIdentity(std::string_view job, int layout, int piece, float length, float width);
 
 // An SVG picture of `text` as a Code 128 barcode, with its quiet zones, `height` pixels high and as

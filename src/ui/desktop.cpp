@@ -76,8 +76,8 @@ StartOptions readStartOptions(const std::vector<std::string>& arguments, const f
     // The example folder installed beside the program, else where the installation it was built for
     // puts it, else the one of the source tree it was built from.
     std::error_code ec;
-    for (const fs::path& candidate : {programFolder / VELTRIX_TEMPLATES_FROM_PROGRAM, fs::path(VELTRIX_TEMPLATES_INSTALLED),
-                                      fs::path(VELTRIX_EXAMPLE_FOLDER)}) {
+    for (const fs::path& candidate : {programFolder / VELTRIX_TEMPLATES_FROM_PROGRAM,
+                                      fs::path(VELTRIX_TEMPLATES_INSTALLED), fs::path(VELTRIX_EXAMPLE_FOLDER)}) {
         if (fs::is_directory(candidate, ec)) {
             options.folders.templates = candidate.lexically_normal();
             break;
@@ -124,6 +124,18 @@ BaseWindow* openProjectAtStart(LauncherWindow& launcher, StartFileDialogs& dialo
 }
 
 int runDesktop(int argc, char** argv) {
+    // --help and --version answer without a display (before the toolkit needs one).
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (a == "--version") {
+            std::cout << "veltrix-suite " << kVersion << "\n";
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("veltrix-suite"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
@@ -136,14 +148,6 @@ int runDesktop(int argc, char** argv) {
     for (int i = 1; i < args.size(); ++i) arguments.push_back(args[i].toStdString());
     const StartOptions options =
         readStartOptions(arguments, fs::path(QApplication::applicationDirPath().toStdString()));
-    if (options.help) {
-        std::cout << kUsage;
-        return 0;
-    }
-    if (options.version) {
-        std::cout << "veltrix-suite " << kVersion << "\n";
-        return 0;
-    }
     if (!options.error.empty()) {
         std::cerr << "veltrix-suite: " << options.error << "\n" << kUsage;
         return 2;

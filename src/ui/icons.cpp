@@ -17,6 +17,8 @@ QIcon bundledIcon(const QString& name) {
 
 QIcon commandIcon(const QString& name) { return QIcon::fromTheme(name, bundledIcon(name)); }
 
-QIcon applicationIcon() { return QIcon::fromTheme(QStringLiteral("veltrix-suite"), bundledIcon(QStringLiteral("veltrix-suite"))); }
+QIcon applicationIcon() {
+    return QIcon::fromTheme(QStringLiteral("veltrix-suite"), bundledIcon(QStringLiteral("veltrix-suite")));
+}
 
 }  // namespace veltrix::ui

@@ -100,8 +100,9 @@ void LabelSheetPicture::paintEvent(QPaintEvent*) {
                 const QRectF bars(label.left() + label.width() * 0.06, label.bottom() - foot - label.height() * 0.04,
                                   label.width() * 0.88, foot);
                 for (int i = 0; i < 12; ++i)
-                    p.fillRect(QRectF(bars.left() + bars.width() * i / 12.0, bars.top(), bars.width() / 24.0, bars.height()),
-                               Qt::black);
+                    p.fillRect(
+                        QRectF(bars.left() + bars.width() * i / 12.0, bars.top(), bars.width() / 24.0, bars.height()),
+                        Qt::black);
                 const double side = std::min(label.width() * 0.22, label.height() * 0.3);
                 p.fillRect(QRectF(bars.right() - side, bars.top() - side - label.height() * 0.03, side, side),
                            QColor(40, 40, 40));

@@ -6,6 +6,7 @@
 
 #include "support/temp_folder.h"
 #include "table/error.h"
+#include "table/file_ops.h"
 #include "table/table_file.h"
 #include "table/workspace.h"
 
@@ -141,6 +142,87 @@ TEST(LabelPage, RangesOutsideTheResultAndAbsurdQuantitiesAreRefused) {
     EXPECT_THROW(labelPage(oneLayout({1}), sheetOf(1, 3, 0), 1, 2, "Area", w), std::out_of_range);
     EXPECT_THROW(labelPage(oneLayout({1}), sheetOf(1, 3, 0), 0, 1, "Area", w), std::out_of_range);
     EXPECT_THROW(labelPage(oneLayout({1, 2}, 1e9f), sheetOf(1, 3, 0), 1, 1, "Area", w), InputError);
+}
+
+// Two layouts of the job "kitchen": layout 1 cut twice, its margin, a piece of variety 1 (600 x 400),
+// an off-cut and a piece of variety 2 (720 x 560); layout 2 once, a piece of variety 1.
+engine::LoadedResult twoLayouts() {
+    engine::LoadedResult r = oneLayout({});
+    r.job.cuts[1] = engine::CutVariety{.length = 720, .width = 560, .quantity = 2};
+    r.items = {LayoutItem{1, ItemKind::Sheet, 1, 0, 0, 2070, 2800, 2, Placement::None},
+               LayoutItem{1, ItemKind::Margin, 1, 0, 0, 2070, 10, 2, Placement::None},
+               LayoutItem{1, pieceKind(1), 1, 0, 10, 404, 614, 2, Placement::Lengthwise},
+               LayoutItem{1, ItemKind::Offcut, 1, 404, 10, 2070, 614, 2, Placement::None},
+               LayoutItem{1, pieceKind(2), 1, 0, 614, 564, 1338, 2, Placement::Lengthwise},
+               LayoutItem{2, ItemKind::Sheet, 1, 0, 0, 2070, 2800, 1, Placement::None},
+               LayoutItem{2, pieceKind(1), 1, 0, 0, 404, 604, 1, Placement::Lengthwise}};
+    r.layoutStart = {0, 5};
+    r.storedItems = r.items;
+    return r;
+}
+
+TEST(LabelCodes, EachLabelEndsWithTheCodesOfItsPart) {
+    // The piece numbers count the cut-pieces of their layout only (not the margin or off-cut
+    // between them) and start again in layout 2; each sheet of layout 1 gives its two labels.
+    test::TempFolder folder;
+    const auto lines = splitLines(labelPage(twoLayouts(), sheetOf(2, 3, 100), 1, 2, "Area", Workspace(folder.path()),
+                                            LabelCodes{true, "kitchen"}));
+    std::vector<std::string> identities;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] != "<td colspan='2'>") continue;
+        // The code row: after the label's text row, a barcode as wide as the label and 100 / COLS
+        // high, a QR code 200 / COLS square, the identity in words; then the label closes.
+        ASSERT_LT(i + 6, lines.size());
+        EXPECT_EQ(lines[i - 2], "</tr>");
+        EXPECT_EQ(lines[i - 1], "<tr>");
+        EXPECT_EQ(lines[i + 1].rfind("<svg xmlns='http://www.w3.org/2000/svg' width='100%' height='33' ", 0), 0u);
+        EXPECT_EQ(lines[i + 2].rfind("<br><svg xmlns='http://www.w3.org/2000/svg' width='66' height='66' ", 0), 0u);
+        EXPECT_NE(lines[i + 1], lines[i + 2].substr(4));
+        EXPECT_EQ(lines[i + 3].rfind("<br>", 0), 0u);
+        identities.push_back(lines[i + 3].substr(4));
+        const auto close = lines.begin() + static_cast<long>(i) + 4;
+        EXPECT_EQ(std::vector<std::string>(close, close + 3), (std::vector<std::string>{"</td>", "</tr>", "</table>"}));
+    }
+    EXPECT_EQ(identities, (std::vector<std::string>{"kitchen L1 P1 600x400", "kitchen L1 P2 720x560",
+                                                    "kitchen L1 P1 600x400", "kitchen L1 P2 720x560",
+                                                    "kitchen L2 P1 600x400"}));
+    // Switched off, the page is the page without codes.
+    const Workspace w(folder.path());
+    EXPECT_EQ(labelPage(twoLayouts(), sheetOf(2, 3, 100), 1, 2, "Area", w, LabelCodes{false, "kitchen"}),
+              labelPage(twoLayouts(), sheetOf(2, 3, 100), 1, 2, "Area", w));
+}
+
+TEST(LabelCodes, IdentitiesAreTextEveryScannerReadsBack) {
+    EXPECT_EQ(partIdentity("kitchen", 3, 12, 799.2f, 300), "kitchen L3 P12 799.2x300");
+    EXPECT_EQ(partIdentity("", 1, 1, 600, 400), "L1 P1 600x400");  // a job never saved
+    EXPECT_EQ(partIdentity("K\xc3\xbc\tche", 1, 2, 600, 400), "K___che L1 P2 600x400");
+    EXPECT_EQ(partIdentity("abcdefghijklmnopqrstuvwxyz0123", 1, 1, 1, 1), "abcdefghijklmnopqrstuvwx L1 P1 1x1");
+    // The identity on the label is escaped like every text from the job.
+    test::TempFolder folder;
+    const auto page = labelPage(oneLayout({1}), sheetOf(1, 3, 0), 1, 1, "Area", Workspace(folder.path()),
+                                LabelCodes{true, "O'NEIL & <CO>"});
+    EXPECT_NE(page.find("\r\n<br>O&#39;NEIL &amp; &lt;CO&gt; L1 P1 600x400\r\n"), std::string::npos);
+    // A text no barcode can hold is refused in words.
+    EXPECT_THROW(code128Svg(std::string(400, 'A'), 30), InputError);
+}
+
+TEST(LabelCodes, TheSwitchIsKeptBesideTheDefinition) {
+    test::TempFolder folder;
+    const Workspace w(folder.path());
+    const std::string definition =
+        "\"4\",\"3\",\"150\",\"\",\"YES\",\"YES\",\"\",\"YES\",\"YES\",\"YES\",\"YES\",\"YES\",\"\"\r\n";
+    folder.write("LBl.def", definition);
+    EXPECT_FALSE(readLabelCodesSwitch(w));  // no labels.set: off
+    writeLabelCodesSwitch(w, true);
+    EXPECT_EQ(readExistingFile(folder / "labels.set"), "\"YES\"\r\n");
+    EXPECT_TRUE(readLabelCodesSwitch(w));
+    writeLabelCodesSwitch(w, false);
+    EXPECT_FALSE(readLabelCodesSwitch(w));
+    EXPECT_EQ(readExistingFile(folder / "LBl.def"), definition);  // its 13 values as other programs read them
+    folder.write("labels.set", "yes\r\n");  // only exactly YES, as BIGGER FONTSIZE
+    EXPECT_FALSE(readLabelCodesSwitch(w));
+    folder.write("labels.set", "YES\r\n");
+    EXPECT_TRUE(readLabelCodesSwitch(w));
 }
 
 TEST(LabelDefinition, ThirteenValuesInOrder) {
