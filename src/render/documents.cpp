@@ -24,8 +24,15 @@
 namespace fs = std::filesystem;
 
 // fontconfig, under Qt's font database, keeps its configuration until the process ends; a leak
-// check at exit (sanitizer builds) would count it as lost.
+// check at exit (sanitizer builds, GCC's or clang's) would count it as lost.
 #if defined(__SANITIZE_ADDRESS__)
+#define VELTRIX_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELTRIX_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(VELTRIX_ADDRESS_SANITIZER)
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
 #endif

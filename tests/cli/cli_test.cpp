@@ -412,7 +412,8 @@ std::vector<Case> cases() {
     for (const auto& [folder, job, ext] : std::vector<std::tuple<std::string, std::string, std::string>>{
              {"cabinet-area", "cabinet", ".opt"}, {"grain_bands-banding", "grain_bands", ".opt"},
              {"two_sheets-none", "two_sheets_layouts", ".opt"}, {"coil-weight", "coil", ".dcm"}}) {
-        list.push_back({"report " + folder, [=](const TempFolder& w) { reportCase(w, folder, job, ext); },
+        list.push_back({"report " + folder,
+                        [folder = folder, job = job, ext = ext](const TempFolder& w) { reportCase(w, folder, job, ext); },
                         "report {work}/" + job + ext + " -o {work}/report.tlf", 0, {}, {},
                         [folder = folder](const TempFolder& w, const Outcome&) {
                             for (const char* f : {"report.tlf", "offcut.tlf", "sheets.Adj"})
