@@ -110,8 +110,9 @@ layouts::DrawnLayout LayoutViewer::drawOn(Surface& surface, layouts::Target targ
     t.target = target;
     t.magnified = magnified_;
     t.projectFile = module_.projectPath();
-    if (target == layouts::Target::Screen && view_) t.view = screenScale(surface.deviceWidth(), surface.deviceHeight());
-    return drawing.draw(surface, current_, t);
+    std::optional<ScaleSpec> view;
+    if (target == layouts::Target::Screen && view_) view = screenScale(surface.deviceWidth(), surface.deviceHeight());
+    return drawing.draw(surface, current_, t, view);
 }
 
 layouts::DrawnLayout LayoutViewer::draw(Surface& surface) const { return drawOn(surface, layouts::Target::Screen); }

@@ -230,9 +230,9 @@ SheetFrame frameOf(const engine::LoadedResult& result, int layout) {
 // of its larger extent.
 constexpr double kScreenMargin = 0.125;
 
-// On paper a sheet more than twice as long as it is wide (a coil) is drawn with its width across
-// the page and its length over as many pages as it takes.
-bool printedInParts(const SheetFrame& f) { return f.length > 2 * f.width; }
+// On paper a sheet more than three times as long as it is wide (a coil) is drawn with its width
+// across the page and its length over as many pages as it takes.
+bool printedInParts(const SheetFrame& f) { return f.length > 3 * f.width; }
 
 // The printer's coordinate system for a sheet of that extent: 1.5 times it across the page, the
 // page's proportions, the top a twentieth of the page and the left an eighth of its height out.
@@ -342,7 +342,6 @@ ScaleSpec layoutScale(const engine::LoadedResult& result, int layout, const Draw
                       double deviceHeight) {
     const SheetFrame f = frameOf(result, layout);
     const bool printer = target.target == Target::Printer;
-    if (!printer && target.view) return *target.view;
     if (printer) {
         ScaleSpec scale = printerScale(printedInParts(f) && !target.magnified ? f.width : f.extent, deviceWidth,
                                        deviceHeight);
@@ -372,12 +371,15 @@ ScaleSpec layoutScale(const engine::LoadedResult& result, int layout, const Draw
     return scale;
 }
 
-DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& target) const {
+DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& target,
+                                const std::optional<ScaleSpec>& view) const {
     if (layout < 1 || layout > result_.layoutCount())
         throw std::out_of_range("layout " + std::to_string(layout) + " is not in the result");
     const bool printer = target.target == Target::Printer;
     const SheetFrame frame = frameOf(result_, layout);
-    const ScaleSpec first = layoutScale(result_, layout, target, surface.deviceWidth(), surface.deviceHeight());
+    const ScaleSpec first = !printer && view ? *view
+                                             : layoutScale(result_, layout, target, surface.deviceWidth(),
+                                                           surface.deviceHeight());
     // The unit of the marks around the sheet (hatch step, through-cut strokes, the place of the
     // sizes and of the listing): the room above the sheet, which zooming and moving the view leave
     // as it was.
@@ -407,19 +409,22 @@ DrawnLayout LayoutDrawing::draw(Surface& surface, int layout, const DrawTarget& 
         if (parts > 1) {
             // Only this page's stretch of the sheet shows; beside it, which stretch it is and a
             // bar of known length, as every page is drawn to the same scale.
+            // (A printer's page may show a little more than the scale asks for: the masks reach
+            // well past it.)
             const double right = scale.left + scale.width;
-            if (part > 0) surface.filledBox(scale.left, scale.top, right, from, colors::kWhite);
-            if (part + 1 < parts) surface.filledBox(scale.left, to, right, scale.top + scale.height, colors::kWhite);
-            const double x = frame.x + frame.width + unit / 2;
-            double y = from;
-            for (const std::string& note : {"Part " + std::to_string(part + 1) + " of " + std::to_string(parts),
-                                            sizeText(static_cast<float>(from - frame.y)) + " to " +
-                                                sizeText(static_cast<float>(to - frame.y))}) {
-                surface.text(x, y, note, colors::kBlack);
-                y += surface.textHeight(note);
-            }
+            if (part > 0) surface.filledBox(scale.left, scale.top - scale.height, right, from, colors::kWhite);
+            if (part + 1 < parts) surface.filledBox(scale.left, to, right, scale.top + 2 * scale.height, colors::kWhite);
+            // The note above the stretch from the sheet's left edge, where the sheet's width stands
+            // in the middle on the first page; the bar right of the sheet, clear of the sizes of
+            // the cuts there.
+            const std::string note = "Part " + std::to_string(part + 1) + " of " + std::to_string(parts) + ": " +
+                                     sizeText(static_cast<float>(from - frame.y)) + " to " +
+                                     sizeText(static_cast<float>(to - frame.y));
+            const double th = surface.textHeight(note);
+            surface.text(frame.x, from - unit + th, note, colors::kBlack);
             const double bar = barLength(0.2 * first.height);
-            y += unit / 4;
+            const double x = frame.x + frame.width + unit;
+            const double y = from + 2 * th;
             const double tick = unit / 4 * scale.width / scale.height;
             surface.line(x, y, x, y + bar, colors::kBlack);
             surface.line(x, y, x + tick, y, colors::kBlack);

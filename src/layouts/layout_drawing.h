@@ -38,9 +38,6 @@ struct DrawTarget {
     // The project file named at the head of a printed listing ("File: " + its name); empty for a
     // job without a file.
     std::string projectFile;
-    // On the screen, the part of the drawing shown after the user zoomed or moved it (the user
-    // coordinate system itself); none for the whole layout fitted to the picture.
-    std::optional<ScaleSpec> view;
 };
 
 // What one drawing produced besides the picture.
@@ -56,11 +53,11 @@ Rgb pieceColor(long long number);
 // The user coordinate system of a drawing of layout n (1 .. layoutCount) on a target of the given
 // device size, one user unit a job unit. On the screen the sheet with room of an eighth of its
 // larger extent around it, as large as the picture allows with X and Y at the same scale and in
-// the middle (or the target's view when it has one). On the printer 1.5 times the sheet's larger
-// extent across the page with the page's proportions; a sheet more than twice as long as wide is
-// printed with 1.5 times its width across the page and its length over several pages (this is the
-// first page's). Magnified, the sheet's width with its room fills the target's width while Y keeps
-// its scale. A point of the picture maps back to job units through it.
+// the middle. On the printer 1.5 times the sheet's larger
+// extent across the page with the page's proportions; a sheet more than three times as long as
+// wide is printed with 1.5 times its width across the page and its length over several pages (this
+// is the first page's). Magnified, the sheet's width with its room fills the target's width while Y
+// keeps its scale. A point of the picture maps back to job units through it.
 ScaleSpec layoutScale(const engine::LoadedResult& result, int layout, const DrawTarget& target, double deviceWidth,
                       double deviceHeight);
 
@@ -79,10 +76,12 @@ public:
     // and descriptions are written only where they fit inside their item and clear of its other
     // texts (a description is shortened with ".." first), so no text covers a neighbour. A long
     // sheet on the printer takes several pages, each with its part of the length and a scale
-    // bar. A DXF outline that cannot be read (the piece is then drawn as its rectangle) is
-    // reported in `problems`; the drawing goes on. Throws std::out_of_range for a layout number
-    // outside the result.
-    DrawnLayout draw(Surface& surface, int layout, const DrawTarget& target) const;
+    // bar. On the screen `view`, when given, is the part of the drawing the user zoomed into or
+    // moved to (the coordinate system itself) instead of the whole layout. A DXF outline that
+    // cannot be read (the piece is then drawn as its rectangle) is reported in `problems`; the
+    // drawing goes on. Throws std::out_of_range for a layout number outside the result.
+    DrawnLayout draw(Surface& surface, int layout, const DrawTarget& target,
+                     const std::optional<ScaleSpec>& view = std::nullopt) const;
 
     // The geometry of layout n as the DXF writer takes it: every sheet, margin, off-cut, through
     // cut and cut-piece rectangle as four lines (cut-pieces inset by half the kerf), a cut-piece

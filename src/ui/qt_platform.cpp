@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -183,22 +184,27 @@ std::optional<PrintRange> QtFileDialogs::print(bool selectionPreselected) {
             printer_->setOutputFileName(last);
         }
     }
-    // The dialog proposes a file in the current folder, which is wherever the program was started:
-    // while it is made and open the current folder is the one the dialogs work in.
-    const QString started = QDir::currentPath();
-    if (!lastFolder_.isEmpty()) QDir::setCurrent(lastFolder_);
     QPrintDialog dialog(printer_.get(), QApplication::activeWindow());
     // The windows print everything or the selection (the current layout, the selected rows).
     dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setPrintRange(selectionPreselected ? QAbstractPrintDialog::Selection : QAbstractPrintDialog::AllPages);
-    const int answer = dialog.exec();
-    QDir::setCurrent(started);
-    if (answer != QDialog::Accepted) return std::nullopt;
+    // Qt proposes a PDF file in the folder the program was started from (or the home folder); the
+    // folder the dialogs work in is the one the user expects.
+    const QString folder = lastFolder_.isEmpty() ? QDir::currentPath() : lastFolder_;
+    if (auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"))) {
+        if (printer_->outputFileName().isEmpty()) file->setText(QDir(folder).absoluteFilePath(QStringLiteral("print.pdf")));
+        // A name typed without a folder is taken in that folder (Qt would take the home folder).
+        QObject::connect(file, &QLineEdit::editingFinished, file, [file, folder] {
+            const QString typed = file->text().trimmed();
+            if (!typed.isEmpty() && QFileInfo(typed).isRelative() && !typed.startsWith(QLatin1Char('~')))
+                file->setText(QDir(folder).absoluteFilePath(typed));
+        });
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     // A file name typed without a folder goes to that folder too.
     const QString file = printer_->outputFileName();
-    if (!file.isEmpty() && QFileInfo(file).isRelative())
-        printer_->setOutputFileName(QDir(lastFolder_.isEmpty() ? started : lastFolder_).absoluteFilePath(file));
+    if (!file.isEmpty() && QFileInfo(file).isRelative()) printer_->setOutputFileName(QDir(folder).absoluteFilePath(file));
     remembered.setValue(QLatin1String(kLastPdfKey), printer_->outputFileName());
     return dialog.printRange() == QAbstractPrintDialog::AllPages ? PrintRange::All : PrintRange::Selection;
 }

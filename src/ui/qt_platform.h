@@ -48,9 +48,9 @@ public:
     ~QtFileDialogs() override;
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
-    // The printer dialog. It offers the PDF file printed to last (remembered between runs of the
-    // program) and otherwise proposes one in the folder the dialogs work in; a file name without a
-    // folder is taken in that folder.
+    // The printer dialog, all pages or the selection preselected. It offers the PDF file printed to
+    // last (remembered between runs of the program), else proposes print.pdf in the folder the
+    // dialogs work in; a file name without a folder is taken in that folder.
     std::optional<PrintRange> print(bool selectionPreselected) override;
     // The printer as the last printer dialog set it up.
     QPrinter& printer();
