@@ -168,7 +168,8 @@ LabelSheet parseLabelSheet(std::string_view text) {
 bool readLabelCodesSwitch(const Workspace& workspace) {
     const auto file = workspace.file(kLabelOptionsFile);
     if (!fileExists(file)) return false;
-    FieldReader reader(readExistingFile(file));
+    const std::string text = readExistingFile(file);
+    FieldReader reader(text);
     return !reader.atEnd() && trimBlanks(reader.next()) == "YES";
 }
 

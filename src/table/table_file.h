@@ -22,6 +22,9 @@ namespace veltrix {
 class FieldReader {
 public:
     explicit FieldReader(std::string_view text) : text_(text) {}
+    // The reader keeps a view of the text: a temporary string would be gone before it is read.
+    explicit FieldReader(std::string&&) = delete;
+    explicit FieldReader(const char* text) : text_(text) {}
 
     // True when no field is left: the end of the text, or only blank lines before it.
     bool atEnd() const;
