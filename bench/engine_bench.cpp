@@ -25,7 +25,7 @@
 #include "engine/search.h"
 #include "job/document.h"
 #include "job/project_file.h"
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 
 namespace veltrix::engine {
 namespace {

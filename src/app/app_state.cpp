@@ -1,6 +1,6 @@
 #include "app/app_state.h"
 
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 
 namespace veltrix {
 

@@ -4,8 +4,8 @@
 #include "job/project_file.h"
 #include "platform/file_dialogs.h"
 #include "platform/prompt.h"
-#include "table/error.h"
-#include "table/file_ops.h"
+#include "base/error.h"
+#include "base/file_ops.h"
 
 namespace veltrix {
 

@@ -12,7 +12,7 @@
 #include "job/document.h"
 #include "reports/report.h"
 #include "table/editing.h"
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 

@@ -5,9 +5,9 @@
 #include "job/job_tables.h"
 #include "platform/prompt.h"
 #include "table/grid_table.h"
-#include "table/file_ops.h"
-#include "table/number_text.h"
-#include "table/workspace.h"
+#include "base/file_ops.h"
+#include "base/number_text.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 

@@ -11,9 +11,9 @@
 #include "libraries/sheet_import.h"
 #include "platform/prompt.h"
 #include "reports/report_pass.h"
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 #include "table/grid_table.h"
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 

@@ -19,7 +19,7 @@
 #include "job/table_exchange.h"
 #include "layouts/dxf_export.h"
 #include "layouts/job_layouts.h"
-#include "table/error.h"
+#include "base/error.h"
 
 namespace veltrix {
 

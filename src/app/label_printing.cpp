@@ -7,8 +7,8 @@
 #include "layouts/labels.h"
 #include "platform/prompt.h"
 #include "platform/shell.h"
-#include "table/file_ops.h"
-#include "table/workspace.h"
+#include "base/file_ops.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 

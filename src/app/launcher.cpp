@@ -1,8 +1,8 @@
 #include "app/launcher.h"
 
 #include "platform/prompt.h"
-#include "table/file_ops.h"
-#include "table/workspace.h"
+#include "base/file_ops.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 

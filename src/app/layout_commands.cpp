@@ -5,7 +5,7 @@
 #include "job/settings.h"
 #include "layouts/alternate_arrangement.h"
 #include "platform/prompt.h"
-#include "table/table_file.h"
+#include "base/table_file.h"
 
 namespace veltrix {
 

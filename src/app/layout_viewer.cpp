@@ -6,8 +6,8 @@
 #include "app/base_module.h"
 #include "layouts/labels.h"
 #include "platform/prompt.h"
-#include "table/error.h"
-#include "table/file_ops.h"
+#include "base/error.h"
+#include "base/file_ops.h"
 
 namespace veltrix {
 

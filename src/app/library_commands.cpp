@@ -5,7 +5,7 @@
 #include "libraries/load_products.h"
 #include "libraries/offcut_export.h"
 #include "platform/prompt.h"
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 #include "table/grid_table.h"
 
 namespace veltrix {

@@ -3,7 +3,7 @@
 #include "app/base_module.h"
 #include "job/settings.h"
 #include "platform/prompt.h"
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 

@@ -2,8 +2,8 @@
 
 #include <unistd.h>
 
-#include "table/error.h"
-#include "table/file_ops.h"
+#include "base/error.h"
+#include "base/file_ops.h"
 
 namespace fs = std::filesystem;
 

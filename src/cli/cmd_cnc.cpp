@@ -10,7 +10,7 @@
 #include "reports/report.h"
 #include "reports/report_pass.h"
 #include "reports/saw_instructions.h"
-#include "table/error.h"
+#include "base/error.h"
 
 namespace veltrix::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/args.h"
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 #include "tools/unit_conversion.h"
 
 namespace veltrix::cli {

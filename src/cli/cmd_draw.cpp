@@ -9,8 +9,8 @@
 #include "app/job_commands.h"
 #include "cli/args.h"
 #include "layouts/layout_drawing.h"
-#include "table/file_ops.h"
-#include "table/workspace.h"
+#include "base/file_ops.h"
+#include "base/workspace.h"
 #if VELTRIX_HAS_RENDER
 #include "render/documents.h"
 #endif

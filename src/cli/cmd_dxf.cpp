@@ -6,7 +6,7 @@
 
 #include "app/job_commands.h"
 #include "cli/args.h"
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 namespace veltrix::cli {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "app/job_commands.h"
 #include "cli/args.h"
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 namespace veltrix::cli {
 namespace {

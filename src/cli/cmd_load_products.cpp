@@ -5,7 +5,7 @@
 
 #include "cli/args.h"
 #include "libraries/load_products.h"
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 namespace veltrix::cli {
 namespace {

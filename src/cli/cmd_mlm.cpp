@@ -9,7 +9,7 @@
 #include "cli/args.h"
 #include "libraries/material_library.h"
 #include "libraries/sheet_import.h"
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 namespace veltrix::cli {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "app/job_commands.h"
 #include "cli/args.h"
-#include "table/file_ops.h"
-#include "table/workspace.h"
+#include "base/file_ops.h"
+#include "base/workspace.h"
 
 namespace veltrix::cli {
 namespace {

@@ -13,8 +13,8 @@
 #include "cli/args.h"
 #include "cli/console.h"
 #include "engine/statistics.h"
-#include "table/number_text.h"
-#include "table/workspace.h"
+#include "base/number_text.h"
+#include "base/workspace.h"
 
 namespace veltrix::cli {
 namespace {

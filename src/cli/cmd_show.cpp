@@ -6,8 +6,8 @@
 #include "cli/args.h"
 #include "app/job_commands.h"
 #include "job/settings.h"
-#include "table/number_text.h"
-#include "table/workspace.h"
+#include "base/number_text.h"
+#include "base/workspace.h"
 
 namespace veltrix::cli {
 namespace {

@@ -7,8 +7,8 @@
 #include <stdexcept>
 
 #include "app/job_commands.h"
-#include "table/error.h"
-#include "table/file_ops.h"
+#include "base/error.h"
+#include "base/file_ops.h"
 #include "veltrix_version.h"
 
 namespace veltrix::cli {

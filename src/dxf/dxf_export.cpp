@@ -6,7 +6,7 @@
 #include <system_error>
 #include <vector>
 
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 
 namespace fs = std::filesystem;
 

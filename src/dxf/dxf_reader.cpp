@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "table/error.h"
-#include "table/file_ops.h"
-#include "table/number_text.h"
-#include "table/table_file.h"
+#include "base/error.h"
+#include "base/file_ops.h"
+#include "base/number_text.h"
+#include "base/table_file.h"
 
 namespace veltrix::dxf {
 

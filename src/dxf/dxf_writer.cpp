@@ -1,8 +1,8 @@
 #include "dxf/dxf_writer.h"
 
-#include "table/file_ops.h"
-#include "table/number_text.h"
-#include "table/workspace.h"
+#include "base/file_ops.h"
+#include "base/number_text.h"
+#include "base/workspace.h"
 
 namespace veltrix::dxf {
 

@@ -12,7 +12,7 @@
 #include "engine/plan_workers.h"
 #include "engine/prepare.h"
 #include "engine/statistics.h"
-#include "table/number_text.h"
+#include "base/number_text.h"
 
 namespace veltrix::engine {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "engine/prepare.h"
-#include "table/file_ops.h"
-#include "table/number_text.h"
+#include "base/file_ops.h"
+#include "base/number_text.h"
 
 namespace veltrix::engine {
 namespace {

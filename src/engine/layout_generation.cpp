@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "engine/statistics.h"
-#include "table/number_text.h"
+#include "base/number_text.h"
 
 namespace veltrix::engine {
 namespace {

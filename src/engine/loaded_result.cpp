@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "engine/prepare.h"
-#include "table/number_text.h"
+#include "base/number_text.h"
 
 namespace veltrix::engine {
 namespace {

@@ -20,7 +20,7 @@
 #include "engine/types.h"
 #include "job/job.h"
 #include "job/plan.h"
-#include "table/error.h"
+#include "base/error.h"
 
 namespace veltrix::engine {
 

@@ -6,7 +6,7 @@
 #include "engine/plan_workers.h"
 #include "engine/prepare.h"
 #include "engine/search.h"
-#include "table/number_text.h"
+#include "base/number_text.h"
 
 namespace veltrix::engine {
 namespace {

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "job/settings.h"
-#include "table/file_ops.h"
-#include "table/number_text.h"
+#include "base/file_ops.h"
+#include "base/number_text.h"
 
 namespace veltrix::engine {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <sys/stat.h>
 
-#include "table/file_ops.h"
-#include "table/table_file.h"
+#include "base/file_ops.h"
+#include "base/table_file.h"
 
 namespace veltrix {
 namespace {

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "table/columns.h"
-#include "table/file_ops.h"
-#include "table/number_text.h"
+#include "base/file_ops.h"
+#include "base/number_text.h"
 
 namespace veltrix {
 namespace {

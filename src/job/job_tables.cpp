@@ -1,6 +1,6 @@
 #include "job/job_tables.h"
 
-#include "table/number_text.h"
+#include "base/number_text.h"
 
 namespace veltrix {
 

@@ -1,7 +1,7 @@
 #include "job/options.h"
 
-#include "table/number_text.h"
-#include "table/table_file.h"
+#include "base/number_text.h"
+#include "base/table_file.h"
 
 namespace veltrix {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "table/number_text.h"
-#include "table/table_file.h"
+#include "base/number_text.h"
+#include "base/table_file.h"
 
 namespace veltrix {
 namespace {

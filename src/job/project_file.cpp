@@ -1,7 +1,7 @@
 #include "job/project_file.h"
 
-#include "table/file_ops.h"
-#include "table/table_file.h"
+#include "base/file_ops.h"
+#include "base/table_file.h"
 
 namespace veltrix {
 

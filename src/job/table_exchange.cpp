@@ -1,10 +1,10 @@
 #include "job/table_exchange.h"
 
 #include "table/columns.h"
-#include "table/csv.h"
+#include "base/csv.h"
 #include "table/editing.h"
-#include "table/error.h"
-#include "table/file_ops.h"
+#include "base/error.h"
+#include "base/file_ops.h"
 
 namespace veltrix {
 

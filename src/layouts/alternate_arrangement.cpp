@@ -1,7 +1,7 @@
 #include "layouts/alternate_arrangement.h"
 
 #include "engine/alternate_run.h"
-#include "table/error.h"
+#include "base/error.h"
 
 namespace veltrix::layouts {
 

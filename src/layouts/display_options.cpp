@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "table/file_ops.h"
-#include "table/number_text.h"
-#include "table/table_file.h"
-#include "table/workspace.h"
+#include "base/file_ops.h"
+#include "base/number_text.h"
+#include "base/table_file.h"
+#include "base/workspace.h"
 
 namespace veltrix::layouts {
 

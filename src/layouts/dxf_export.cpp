@@ -3,7 +3,7 @@
 #include "dxf/dxf_export.h"
 #include "dxf/dxf_writer.h"
 #include "layouts/layout_drawing.h"
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 
 namespace veltrix::layouts {
 

@@ -1,7 +1,7 @@
 #include "layouts/job_layouts.h"
 
 #include "job/document.h"
-#include "table/error.h"
+#include "base/error.h"
 
 namespace veltrix::layouts {
 

@@ -13,11 +13,11 @@
 
 #include "job/settings.h"
 #include "layouts/piece_numbers.h"
-#include "table/error.h"
-#include "table/file_ops.h"
-#include "table/number_text.h"
-#include "table/table_file.h"
-#include "table/workspace.h"
+#include "base/error.h"
+#include "base/file_ops.h"
+#include "base/number_text.h"
+#include "base/table_file.h"
+#include "base/workspace.h"
 
 namespace veltrix::layouts {
 

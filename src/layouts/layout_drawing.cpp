@@ -12,12 +12,12 @@
 #include "dxf/dxf_writer.h"
 #include "layouts/piece_numbers.h"
 #include "reports/report.h"
-#include "table/error.h"
-#include "table/file_ops.h"
-#include "table/number_text.h"
-#include "table/print_text.h"
-#include "table/table_file.h"
-#include "table/workspace.h"
+#include "base/error.h"
+#include "base/file_ops.h"
+#include "base/number_text.h"
+#include "base/print_text.h"
+#include "base/table_file.h"
+#include "base/workspace.h"
 
 namespace veltrix::layouts {
 

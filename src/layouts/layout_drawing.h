@@ -18,7 +18,7 @@
 #include "engine/loaded_result.h"
 #include "layouts/display_options.h"
 #include "platform/surface.h"
-#include "table/print_text.h"
+#include "base/print_text.h"
 
 namespace veltrix {
 class Workspace;

@@ -6,12 +6,12 @@
 #include <utility>
 
 #include "job/job_tables.h"
-#include "table/error.h"
-#include "table/file_ops.h"
+#include "base/error.h"
+#include "base/file_ops.h"
 #include "table/grid_table.h"
-#include "table/number_text.h"
-#include "table/table_file.h"
-#include "table/workspace.h"
+#include "base/number_text.h"
+#include "base/table_file.h"
+#include "base/workspace.h"
 
 namespace veltrix::layouts {
 

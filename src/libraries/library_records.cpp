@@ -1,7 +1,7 @@
 #include "libraries/library_records.h"
 
 #include "platform/file_lock.h"
-#include "table/error.h"
+#include "base/error.h"
 
 namespace veltrix {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "table/file_ops.h"
-#include "table/table_file.h"
+#include "base/file_ops.h"
+#include "base/table_file.h"
 
 namespace veltrix {
 

@@ -8,10 +8,10 @@
 #include "job/project_file.h"
 #include "libraries/library_records.h"
 #include "libraries/product_library.h"
-#include "table/csv.h"
-#include "table/error.h"
-#include "table/number_text.h"
-#include "table/workspace.h"
+#include "base/csv.h"
+#include "base/error.h"
+#include "base/number_text.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 namespace {

@@ -4,11 +4,11 @@
 
 #include "job/settings.h"
 #include "libraries/library_records.h"
-#include "table/file_ops.h"
-#include "table/error.h"
+#include "base/file_ops.h"
+#include "base/error.h"
 #include "table/grid_table.h"
-#include "table/number_text.h"
-#include "table/workspace.h"
+#include "base/number_text.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "libraries/library_records.h"
 #include "table/grid_table.h"
-#include "table/number_text.h"
-#include "table/workspace.h"
+#include "base/number_text.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 

@@ -5,7 +5,7 @@
 #include "job/settings.h"
 #include "libraries/library_records.h"
 #include "table/grid_table.h"
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 

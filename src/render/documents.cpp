@@ -18,8 +18,8 @@
 #include <unistd.h>
 
 #include "render/painter_surface.h"
-#include "table/error.h"
-#include "table/file_ops.h"
+#include "base/error.h"
+#include "base/file_ops.h"
 
 namespace fs = std::filesystem;
 

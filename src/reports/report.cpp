@@ -7,10 +7,10 @@
 #include "engine/loaded_result.h"
 #include "engine/statistics.h"
 #include "job/settings.h"
-#include "table/error.h"
-#include "table/number_text.h"
-#include "table/print_text.h"
-#include "table/table_file.h"
+#include "base/error.h"
+#include "base/number_text.h"
+#include "base/print_text.h"
+#include "base/table_file.h"
 
 namespace veltrix::reports {
 

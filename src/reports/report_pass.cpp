@@ -2,8 +2,8 @@
 
 #include "engine/loaded_result.h"
 #include "job/document.h"
-#include "table/file_ops.h"
-#include "table/workspace.h"
+#include "base/file_ops.h"
+#include "base/workspace.h"
 
 namespace veltrix::reports {
 

@@ -9,7 +9,7 @@
 #include "engine/loaded_result.h"
 #include "keys/key_events.h"
 #include "keys/key_sender.h"
-#include "table/number_text.h"
+#include "base/number_text.h"
 
 namespace veltrix::reports {
 namespace {

@@ -1,7 +1,7 @@
 #include "table/editing.h"
 
 #include "table/columns.h"
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 
 namespace veltrix {
 namespace {

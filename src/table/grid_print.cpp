@@ -4,10 +4,10 @@
 
 #include "platform/surface.h"
 #include "table/columns.h"
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 #include "table/grid_table.h"
-#include "table/print_text.h"
-#include "table/table_file.h"
+#include "base/print_text.h"
+#include "base/table_file.h"
 
 namespace veltrix {
 

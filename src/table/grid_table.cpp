@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "table/columns.h"
-#include "table/file_ops.h"
-#include "table/number_text.h"
-#include "table/table_file.h"
+#include "base/file_ops.h"
+#include "base/number_text.h"
+#include "base/table_file.h"
 
 namespace veltrix {
 namespace {

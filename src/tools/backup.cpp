@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 
 namespace veltrix::tools {
 

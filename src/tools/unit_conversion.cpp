@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "table/file_ops.h"
-#include "table/number_text.h"
-#include "table/table_file.h"
-#include "table/workspace.h"
+#include "base/file_ops.h"
+#include "base/number_text.h"
+#include "base/table_file.h"
+#include "base/workspace.h"
 
 namespace veltrix::tools {
 

@@ -12,7 +12,7 @@
 #include "job/document.h"
 #include "platform/instance_lock.h"
 #include "platform/prompt.h"
-#include "table/error.h"
+#include "base/error.h"
 #include "ui/base_window.h"
 #include "ui/icons.h"
 #include "ui/launcher_window.h"

@@ -10,7 +10,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 
 namespace veltrix::ui {
 

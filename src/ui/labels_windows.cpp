@@ -18,7 +18,7 @@
 #include "app/layout_viewer.h"
 #include "platform/prompt.h"
 #include "platform/shell.h"
-#include "table/error.h"
+#include "base/error.h"
 #include "ui/grid_window.h"
 #include "ui/help_key.h"
 #include "ui/services.h"

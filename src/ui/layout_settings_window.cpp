@@ -11,7 +11,7 @@
 
 #include "layouts/display_options.h"
 #include "platform/prompt.h"
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 #include "ui/help_key.h"
 #include "ui/services.h"
 

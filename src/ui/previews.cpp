@@ -9,7 +9,7 @@
 #include "dxf/draw.h"
 #include "dxf/dxf_reader.h"
 #include "render/painter_surface.h"
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 
 namespace veltrix::ui {
 

@@ -13,7 +13,7 @@
 #include "keys/key_sender.h"
 #include "platform/event_pump.h"
 #include "platform/prompt.h"
-#include "table/error.h"
+#include "base/error.h"
 #include "ui/services.h"
 
 namespace veltrix::ui {

@@ -7,7 +7,7 @@
 
 #include "platform/prompt.h"
 #include "reports/offcuts.h"
-#include "table/number_text.h"
+#include "base/number_text.h"
 #include "ui/grid_model.h"
 #include "ui/grid_window.h"
 #include "ui/help_key.h"

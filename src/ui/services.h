@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 class QPrinter;
 

@@ -11,7 +11,7 @@
 
 #include "job/settings.h"
 #include "platform/prompt.h"
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 #include "ui/density_window.h"
 #include "ui/help_key.h"
 #include "ui/labels_windows.h"

@@ -12,7 +12,7 @@
 #include "platform/instance_lock.h"
 #include "platform/prompt.h"
 #include "support/temp_folder.h"
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 
 namespace veltrix {
 namespace {

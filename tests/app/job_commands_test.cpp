@@ -10,7 +10,7 @@
 
 #include "support/fakes.h"
 #include "support/temp_folder.h"
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 namespace {

@@ -15,7 +15,7 @@
 
 #include "job/project_file.h"
 #include "support/temp_folder.h"
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 
 namespace veltrix {
 namespace {

@@ -16,9 +16,9 @@
 #include "dxf/dxflib_reader.h"
 #include "support/fakes.h"
 #include "support/temp_folder.h"
-#include "table/error.h"
-#include "table/file_ops.h"
-#include "table/workspace.h"
+#include "base/error.h"
+#include "base/file_ops.h"
+#include "base/workspace.h"
 
 namespace veltrix::dxf {
 namespace {

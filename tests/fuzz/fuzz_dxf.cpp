@@ -5,7 +5,7 @@
 
 #include "dxf/dxf_reader.h"
 #include "dxf/entities.h"
-#include "table/error.h"
+#include "base/error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -7,7 +7,7 @@
 #include "layouts/labels.h"
 #include "libraries/material_library.h"
 #include "libraries/product_library.h"
-#include "table/error.h"
+#include "base/error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -6,9 +6,9 @@
 #include "job/document.h"
 #include "job/plan.h"
 #include "job/project_file.h"
-#include "table/csv.h"
+#include "base/csv.h"
 #include "table/grid_table.h"
-#include "table/table_file.h"
+#include "base/table_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

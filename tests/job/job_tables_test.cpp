@@ -3,7 +3,7 @@
 
 #include "job/document.h"
 #include "job/table_exchange.h"
-#include "table/error.h"
+#include "base/error.h"
 
 namespace veltrix {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "job/document.h"
 #include "support/temp_folder.h"
-#include "table/error.h"
-#include "table/file_ops.h"
+#include "base/error.h"
+#include "base/file_ops.h"
 
 namespace veltrix {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
-#include "table/error.h"
-#include "table/workspace.h"
+#include "base/error.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 namespace {

@@ -13,7 +13,7 @@
 #include "job/document.h"
 #include "keys/key_sender.h"
 #include "keys/recording_key_sender.h"
-#include "table/table_file.h"
+#include "base/table_file.h"
 #include "ui/saw_instructions_window.h"
 #include "ui_support.h"
 

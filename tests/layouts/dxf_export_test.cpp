@@ -10,9 +10,9 @@
 #include "dxf/dxflib_reader.h"
 #include "layouts/layout_drawing.h"
 #include "layouts/sample_result.h"
-#include "table/error.h"
-#include "table/file_ops.h"
-#include "table/workspace.h"
+#include "base/error.h"
+#include "base/file_ops.h"
+#include "base/workspace.h"
 
 namespace veltrix::layouts {
 namespace {

@@ -5,10 +5,10 @@
 #include <map>
 
 #include "support/temp_folder.h"
-#include "table/error.h"
-#include "table/file_ops.h"
-#include "table/table_file.h"
-#include "table/workspace.h"
+#include "base/error.h"
+#include "base/file_ops.h"
+#include "base/table_file.h"
+#include "base/workspace.h"
 
 namespace veltrix::layouts {
 namespace {

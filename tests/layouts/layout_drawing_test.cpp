@@ -37,7 +37,7 @@
 #include "layouts/layout_editing.h"
 #include "layouts/sample_result.h"
 #include "support/fakes.h"
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 namespace veltrix::layouts {
 namespace {

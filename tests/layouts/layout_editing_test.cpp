@@ -8,7 +8,7 @@
 
 #include "../engine/plan_checker.h"
 #include "layouts/sample_result.h"
-#include "table/error.h"
+#include "base/error.h"
 #include "table/grid_table.h"
 
 namespace veltrix::layouts {

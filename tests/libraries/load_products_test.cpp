@@ -6,10 +6,10 @@
 #include "libraries/material_library.h"
 #include "libraries/product_library.h"
 #include "support/temp_folder.h"
-#include "table/error.h"
+#include "base/error.h"
 #include "table/grid_table.h"
-#include "table/table_file.h"
-#include "table/workspace.h"
+#include "base/table_file.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 namespace {

@@ -21,9 +21,9 @@
 #include "libraries/product_library.h"
 #include "libraries/sheet_import.h"
 #include "support/temp_folder.h"
-#include "table/error.h"
+#include "base/error.h"
 #include "table/grid_table.h"
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 namespace {

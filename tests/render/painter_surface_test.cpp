@@ -15,7 +15,7 @@
 
 #include "render/documents.h"
 #include "support/temp_folder.h"
-#include "table/error.h"
+#include "base/error.h"
 
 namespace veltrix::render {
 namespace {

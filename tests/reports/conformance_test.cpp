@@ -6,7 +6,7 @@
 #include "job/document.h"
 #include "reports/report_pass.h"
 #include "support/temp_folder.h"
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 namespace {

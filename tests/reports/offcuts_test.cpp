@@ -4,7 +4,7 @@
 
 #include "report_helpers.h"
 #include "support/temp_folder.h"
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 namespace {

@@ -7,9 +7,9 @@
 
 #include "report_helpers.h"
 #include "support/temp_folder.h"
-#include "table/error.h"
-#include "table/table_file.h"
-#include "table/workspace.h"
+#include "base/error.h"
+#include "base/table_file.h"
+#include "base/workspace.h"
 
 namespace veltrix {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "support/fakes.h"
 #include "support/temp_folder.h"
-#include "table/error.h"
+#include "base/error.h"
 #include "table/grid_clipboard.h"
 #include "table/grid_print.h"
 

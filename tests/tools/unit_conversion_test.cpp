@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
-#include "table/workspace.h"
+#include "base/workspace.h"
 
 namespace veltrix::tools {
 namespace {

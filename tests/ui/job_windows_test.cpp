@@ -14,7 +14,7 @@
 
 #include "app/base_module.h"
 #include "job/plan.h"
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 #include "ui/base_window.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"

@@ -23,7 +23,7 @@
 #include "../engine/plan_checker.h"
 #include "app/base_module.h"
 #include "job/plan.h"
-#include "table/table_file.h"
+#include "base/table_file.h"
 #include "ui/base_window.h"
 #include "ui/grid_view.h"
 #include "ui/grid_window.h"

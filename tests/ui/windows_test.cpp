@@ -15,7 +15,7 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 #include "ui/base_window.h"
 #include "ui/density_window.h"
 #include "ui/grid_model.h"

@@ -1,4 +1,4 @@
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -11,8 +11,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "table/error.h"
-#include "table/table_file.h"
+#include "base/error.h"
+#include "base/table_file.h"
 
 namespace fs = std::filesystem;
 

@@ -1,6 +1,6 @@
-#include "table/workspace.h"
+#include "base/workspace.h"
 
-#include "table/file_ops.h"
+#include "base/file_ops.h"
 
 namespace fs = std::filesystem;
 

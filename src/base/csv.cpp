@@ -1,4 +1,4 @@
-#include "table/csv.h"
+#include "base/csv.h"
 
 namespace veltrix {
 

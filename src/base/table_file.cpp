@@ -1,6 +1,6 @@
-#include "table/table_file.h"
+#include "base/table_file.h"
 
-#include "table/number_text.h"
+#include "base/number_text.h"
 
 namespace veltrix {
 namespace {

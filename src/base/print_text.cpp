@@ -1,4 +1,4 @@
-#include "table/print_text.h"
+#include "base/print_text.h"
 
 namespace veltrix {
 
