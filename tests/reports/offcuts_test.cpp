@@ -27,9 +27,7 @@ TEST(ScrapCriteria, AndMeansFittingInsideEitherWayRoundAnyOtherTextOr) {
         EXPECT_EQ(parseScrapCriteria(text).isScrap(length, width), scrap) << text << " " << length << " x " << width;
     const reports::ScrapCriteria swapped = parseScrapCriteria("\"100\",\"AND\",\"300\"");
     EXPECT_EQ(std::pair(swapped.d1, swapped.d2), std::pair(300.0f, 100.0f));
-}
-
-TEST(ScrapCriteria, WindowShowsOrForEmptyAndExplainsTheRule) {
+    // The window shows OR for an empty rule and explains it.
     EXPECT_EQ(reports::shownCriteria(""), "OR");
     EXPECT_EQ(reports::shownCriteria("AND"), "AND");
     EXPECT_EQ(reports::scrapLabel("300", "AND", "100.50"),

@@ -2,6 +2,7 @@
 // cut by cut, the published cases byte for byte, and the transfer into NPS400 Control.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -49,38 +50,57 @@ private:
 };
 
 using Rows = std::vector<CutInstruction>;
+using Rect = std::array<float, 4>;
 
-TEST(SawInstructions, EqualStripsInARowAreOneInstructionWithARepeat) {
-    LayoutBuilder layout(4, 1000, 908);
-    layout.piece(0, 0, 1000, 300).piece(0, 304, 1000, 300).piece(0, 608, 1000, 300);
-    EXPECT_EQ(layout.rows(), (Rows{{4, 300, 2}}));
-}
-
-TEST(SawInstructions, PositionsAreRoundedToWholeUnitsHalvesDown) {
-    const auto headCut = [](float width) {
-        LayoutBuilder layout(4, 1000, 500);
-        layout.piece(0, 0, width, 500).piece(width + 4, 0, 996 - width, 500);
-        return layout.rows();
-    };
-    EXPECT_EQ(headCut(602.5F), (Rows{{1, 602, 1}}));
-    EXPECT_EQ(headCut(602.6F), (Rows{{1, 603, 1}}));
-    EXPECT_EQ(headCut(602), (Rows{{1, 602, 1}}));
-    EXPECT_EQ(headCut(602.4F), (Rows{{1, 602, 1}}));
+// Hand-drawn layouts (net sizes, the kerf added as stored) and the instructions worked out cut by cut.
+TEST(SawInstructions, HandDrawnLayoutsCutByCut) {
+    const struct {
+        const char* name;
+        float kerf, width, length;
+        std::vector<Rect> pieces;  // x, y, net width, net height
+        Rows rows;
+    } cases[] = {
+        {"equal strips are one instruction with a repeat", 4, 1000, 908,
+         {{0, 0, 1000, 300}, {0, 304, 1000, 300}, {0, 608, 1000, 300}}, {{4, 300, 2}}},
+        // Positions are rounded to whole units, halves down.
+        {"602.5 rounds down", 4, 1000, 500, {{0, 0, 602.5F, 500}, {606.5F, 0, 393.5F, 500}}, {{1, 602, 1}}},
+        {"602.6 rounds up", 4, 1000, 500, {{0, 0, 602.6F, 500}, {606.6F, 0, 393.4F, 500}}, {{1, 603, 1}}},
+        {"602.4 rounds down", 4, 1000, 500, {{0, 0, 602.4F, 500}, {606.4F, 0, 393.6F, 500}}, {{1, 602, 1}}},
+        // The strip below begins 1 after the top strips end: a cut there (kerf 3) would cut into it.
+        {"no cut through a rectangle in its kerf", 3, 1000, 600,
+         {{0, 0, 400, 300}, {404, 0, 596, 300}, {0, 301, 1000, 299}}, {}},
+        // The cut between them is found at the shorter left piece's right edge, which is then cut to length.
+        {"every edge is tried", 4, 1000, 500, {{0, 0, 400, 300}, {404, 0, 596, 500}}, {{1, 400, 1}, {2, 300, 1}}},
+        // A rip cut at the top edge of a piece inside the sheet, then cross cuts and recuts; the last
+        // piece is cut to size in a strip taller than it.
+        {"lone pieces are cut to size", 4, 1000, 600,
+         {{0, 0, 400, 300}, {404, 0, 596, 150}, {404, 154, 596, 96}, {0, 304, 1000, 296}},
+         {{4, 300, 1}, {5, 400, 1}, {6, 150, 1}, {6, 96, 1}}}};
+    for (const auto& c : cases) {
+        LayoutBuilder layout(c.kerf, c.width, c.length);
+        for (const Rect& p : c.pieces) layout.piece(p[0], p[1], p[2], p[3]);
+        EXPECT_EQ(layout.rows(), c.rows) << c.name;
+    }
+    // The instruction table as texts, in the window's grid and in controller.tlf.
+    LayoutBuilder strips(4, 1000, 908);
+    strips.piece(0, 0, 1000, 300).piece(0, 304, 1000, 300).piece(0, 608, 1000, 300);
+    const SawInstructions saw = buildSawInstructions(strips.result(), 1);
+    EXPECT_EQ(controllerTableText(saw), "\"4\",\"300\",\"2\",\"Rip Cut\"\r\n");
+    const GridTable grid = controllerGrid(saw);
+    EXPECT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.key(4), "DESCRIP");
+    EXPECT_EQ(grid.cell(2, 0), "2");
+    EXPECT_TRUE(grid.rowEmpty(2));
 }
 
 TEST(SawInstructions, LabelsComeFromTheSheetTheMarginsAndTheJob) {
     LayoutBuilder layout(3.2F, 1220, 2440, 8.8F);
     layout.piece(0, 0, 1220, 2440);
     const SawInstructions saw = buildSawInstructions(layout.result(), 1);
-    EXPECT_EQ(saw.length, "2457.6");  // 2440 + 2 x 8.8 of margins
-    EXPECT_EQ(saw.width, "1237.6");
-    EXPECT_EQ(saw.trim, "8.8");
-    EXPECT_EQ(saw.thickness, "18");
-    EXPECT_EQ(saw.sheets, "2");
-    EXPECT_EQ(saw.material, "MDF");
-    EXPECT_TRUE(saw.messages.empty());
-    EXPECT_TRUE(saw.transferEnabled);
-    EXPECT_TRUE(saw.rows.empty());
+    // The length 2440 + 2 x 8.8 of margins.
+    EXPECT_EQ((std::vector<std::string>{saw.length, saw.width, saw.trim, saw.thickness, saw.sheets, saw.material}),
+              (std::vector<std::string>{"2457.6", "1237.6", "8.8", "18", "2", "MDF"}));
+    EXPECT_TRUE(saw.messages.empty() && saw.transferEnabled && saw.rows.empty());
     EXPECT_THROW(buildSawInstructions(layout.result(), 2), std::out_of_range);
     EXPECT_THROW(buildSawInstructions(layout.result(), 0), std::out_of_range);
 }
@@ -106,7 +126,6 @@ TEST(SawInstructions, AMarginNarrowerThanTheKerfTurnsTheTransferOff) {
     keys::RecordingKeySender sender;
     EXPECT_EQ(transferToController(saw, sender, {}), std::string(kTrimErrorMessage));
     EXPECT_TRUE(sender.events.empty());
-
     // A margin of no width is no trim, and no error.
     result.items[1].x2 = 0;
     EXPECT_EQ(buildSawInstructions(result, 1).trim, "0");
@@ -114,45 +133,19 @@ TEST(SawInstructions, AMarginNarrowerThanTheKerfTurnsTheTransferOff) {
 }
 
 TEST(SawInstructions, ASliverInTheKerfIsTakenAwayByTheCut) {
-    // Kerf 3: between the two strips lies an off-cut of 0.8 (less than the kerf, so it is
-    // nothing once the kerf is off). It goes with the cut instead of starting a strip of its own.
+    // Kerf 3: an off-cut of 0.8 (nothing once the kerf is off) between two strips, then at the end
+    // of a strip, goes with the cut instead of starting a strip of its own.
     engine::LoadedResult result;
     result.job.basic.kerf = 3;
-    result.items = {LayoutItem{1, ItemKind::Sheet, 1, 0, 0, 1003, 607.8F, 1, Placement::None},
-                    LayoutItem{1, pieceKind(1), 1, 0, 0, 1003, 303, 1, Placement::Lengthwise},
-                    LayoutItem{1, ItemKind::Offcut, 1, 0, 303, 1003, 303.8F, 1, Placement::None},
-                    LayoutItem{1, pieceKind(1), 1, 0, 303.8F, 1003, 603.8F, 1, Placement::Lengthwise}};
     result.layoutStart = {0};
-    EXPECT_EQ(buildSawInstructions(result, 1).rows, (Rows{{4, 300, 1}}));
-
-    // At the end of a strip the sliver needs no cut of its own either.
-    result.items[2] = LayoutItem{1, ItemKind::Offcut, 1, 0, 603, 1003, 603.8F, 1, Placement::None};
-    result.items[3] = LayoutItem{1, pieceKind(1), 1, 0, 303, 1003, 603, 1, Placement::Lengthwise};
-    EXPECT_EQ(buildSawInstructions(result, 1).rows, (Rows{{4, 300, 1}}));
-}
-
-TEST(SawInstructions, ACutMayNotRunThroughARectangleInItsKerf) {
-    // The strip below begins 1 after the top strips end: a cut there (kerf 3) would cut into it.
-    LayoutBuilder layout(3, 1000, 600);
-    layout.piece(0, 0, 400, 300).piece(404, 0, 596, 300).piece(0, 301, 1000, 299);
-    EXPECT_EQ(layout.rows(), Rows{});
-}
-
-TEST(SawInstructions, EveryEdgeIsTriedAndLonePiecesAreCutToSize) {
-    // Two pieces side by side, the left one shorter, nothing below it: the cut between them is
-    // found at the left piece's right edge, and the left piece is then cut to its length.
-    LayoutBuilder twoPieces(4, 1000, 500);
-    twoPieces.piece(0, 0, 400, 300).piece(404, 0, 596, 500);
-    EXPECT_EQ(twoPieces.rows(), (Rows{{1, 400, 1}, {2, 300, 1}}));
-
-    // A rip cut found at the top edge of a piece inside the sheet, then cross cuts and recuts;
-    // the last piece is cut to size in a strip taller than it.
-    LayoutBuilder layout(4, 1000, 600);
-    layout.piece(0, 0, 400, 300)
-        .piece(404, 0, 596, 150)
-        .piece(404, 154, 596, 96)
-        .piece(0, 304, 1000, 296);
-    EXPECT_EQ(layout.rows(), (Rows{{4, 300, 1}, {5, 400, 1}, {6, 150, 1}, {6, 96, 1}}));
+    // The sliver's top and bottom, then the second strip's.
+    for (const Rect& at : {Rect{303, 303.8F, 303.8F, 603.8F}, Rect{603, 603.8F, 303, 603}}) {
+        result.items = {LayoutItem{1, ItemKind::Sheet, 1, 0, 0, 1003, 607.8F, 1, Placement::None},
+                        LayoutItem{1, pieceKind(1), 1, 0, 0, 1003, 303, 1, Placement::Lengthwise},
+                        LayoutItem{1, ItemKind::Offcut, 1, 0, at[0], 1003, at[1], 1, Placement::None},
+                        LayoutItem{1, pieceKind(1), 1, 0, at[2], 1003, at[3], 1, Placement::Lengthwise}};
+        EXPECT_EQ(buildSawInstructions(result, 1).rows, (Rows{{4, 300, 1}})) << at[0];
+    }
 }
 
 TEST(SawInstructions, CutsPastTheLastStageGetCodeZeroAndTurnTheTransferOff) {
@@ -174,18 +167,6 @@ TEST(SawInstructions, CutsPastTheLastStageGetCodeZeroAndTurnTheTransferOff) {
               std::string::npos)
         << listing;
     EXPECT_NE(listing.find("REST\t0\nMESSAGE\tThis layout needs cuts past the last stage"), std::string::npos);
-}
-
-TEST(SawInstructions, ControllerTableHoldsTheRowsAsTexts) {
-    LayoutBuilder layout(4, 1000, 908);
-    layout.piece(0, 0, 1000, 300).piece(0, 304, 1000, 300).piece(0, 608, 1000, 300);
-    const SawInstructions saw = buildSawInstructions(layout.result(), 1);
-    EXPECT_EQ(controllerTableText(saw), "\"4\",\"300\",\"2\",\"Rip Cut\"\r\n");
-    const GridTable grid = controllerGrid(saw);
-    EXPECT_EQ(grid.rowCount(), 3);
-    EXPECT_EQ(grid.key(4), "DESCRIP");
-    EXPECT_EQ(grid.cell(2, 0), "2");
-    EXPECT_TRUE(grid.rowEmpty(2));
 }
 
 // --- the published cases -------------------------------------------------------------------
