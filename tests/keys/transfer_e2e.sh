@@ -25,21 +25,6 @@ cat "$data/cabinet.dia.tlf" >> "$work/cabinet.opt"
 printf '[END]\r\n' >> "$work/cabinet.opt"
 job="$work/cabinet.opt"
 
-# --- the command line, without a display -----------------------------------------------------
-"$veltrix" cnc "$job" --layout 1 > "$work/listing.txt" || fail "cnc exit $?"
-cmp -s "$work/listing.txt" "$data/cnc/cabinet-1.txt" || fail "cnc listing differs from cabinet-1.txt"
-"$veltrix" cnc "$job" --layout 1 --events > "$work/events.txt" || fail "cnc --events exit $?"
-cmp -s "$work/events.txt" "$data/cnc/cabinet-1.events.txt" || fail "cnc --events differs from cabinet-1.events.txt"
-"$veltrix" cnc "$job" --layout 4 > /dev/null 2>&1
-[ $? -eq 1 ] || fail "a layout not in the result: exit is not 1"
-"$veltrix" cnc "$data/cabinet.opt" --layout 1 > /dev/null 2>&1
-[ $? -eq 1 ] || fail "a job without a result: exit is not 1"
-"$veltrix" cnc "$work/missing.opt" --layout 1 > /dev/null 2>&1
-[ $? -eq 2 ] || fail "a missing job: exit is not 2"
-env -u DISPLAY -u WAYLAND_DISPLAY "$veltrix" cnc "$job" --layout 1 --send > /dev/null 2> "$work/err"
-[ $? -eq 1 ] || fail "--send without a display: exit is not 1"
-grep -q "needs an X11 session" "$work/err" || fail "--send without a display: $(cat "$work/err")"
-
 if ! command -v Xvfb > /dev/null || ! command -v xdotool > /dev/null; then
   echo "SKIP: Xvfb or xdotool is not installed"
   exit 77
