@@ -9,42 +9,32 @@ namespace veltrix {
 namespace {
 
 TEST(JobTables, ImportLockQtyHiddenInCoilModeBandingShownOnlyForAreaWithEdgeBanding) {
-    EXPECT_TRUE(basicCellLocked(true, kThick));
-    EXPECT_FALSE(basicCellLocked(true, kNote));
-    EXPECT_FALSE(basicCellLocked(false, kMat));
+    EXPECT_TRUE(basicCellLocked(true, kThick) && !basicCellLocked(true, kNote) && !basicCellLocked(false, kMat));
     GridTable sheets = makeSheetGrid();
-    applySheetVisibility(sheets, StockMode::Coil);
-    EXPECT_TRUE(sheets.isHidden(kSheetQty));
-    applySheetVisibility(sheets, StockMode::Sheet);
-    EXPECT_FALSE(sheets.isHidden(kSheetQty));
+    for (const StockMode mode : {StockMode::Coil, StockMode::Sheet}) {
+        applySheetVisibility(sheets, mode);
+        EXPECT_EQ(sheets.isHidden(kSheetQty), mode == StockMode::Coil);
+    }
     GridTable cuts = makeCutGrid();
     for (const bool banding : {false, true}) {
         applyCutVisibility(cuts, banding ? "Area With Edge Banding" : "Area");
         for (int c = 1; c <= 17; ++c)  // EDGE-1 to REM-2 of the length (2-5) and of the width (7-10)
             EXPECT_EQ(cuts.isHidden(c), !banding && ((c >= 2 && c <= 5) || (c >= 7 && c <= 10))) << c;
     }
-}
-
-TEST(JobTables, TotalQuantityRoundsEachPartialSum) {
-    GridTable cuts = makeCutGrid();
     // 2 + 3 = 5; "ABC" counts 0; 5 + 0.5 = 5.5 rounds to 6; then 6 + 2.5 = 8.5 rounds to the even 8.
     for (const char* qty : {"2", "3", "ABC", "0.5", "2.5"}) cuts.setCell(cuts.appendRow(), kCutQty, qty);
     EXPECT_EQ(totalQuantity(cuts), 8.0);
 }
 
 TEST(JobTables, TheExampleJobReadsAsTypedValues) {
-    const Document doc = readDocument(std::filesystem::path(VELTRIX_EXAMPLES) / "workshop/kitchen.opt");
-    const Job job = doc.job();
+    const Job job = readDocument(std::filesystem::path(VELTRIX_EXAMPLES) / "workshop/kitchen.opt").job();
     EXPECT_EQ(job.basic, (BasicDetails{"MEL OAK", "YES", 18, 3100, 0, 4, 0, "ROSSI KITCHEN BASE WALL TALL"}));
-    EXPECT_TRUE(job.basic.hasGrain());
+    EXPECT_TRUE(job.basic.hasGrain() && job.mode == StockMode::Sheet);
     ASSERT_EQ(job.stock.size(), 3u);
     EXPECT_EQ(job.stock[1], (StockRow{2440, 1220, 10, 10, 10, 10, 10, "RACK B"}));
     ASSERT_GE(job.cuts.size(), 2u);
-    const CutRow side{720, 1, "WHITE", 0, "", 560, 0, "", 0, "", 8, "YES", "BASE SIDE", "BASE 600", "ROSSI", "", ""};
-    EXPECT_EQ(job.cuts[0], side);
-    EXPECT_EQ(job.cuts[1].widthBand1, 1);
-    EXPECT_EQ(job.cuts[1].widthRemark1, "WHITE");
-    EXPECT_EQ(job.mode, StockMode::Sheet);
+    EXPECT_EQ(job.cuts[0], (CutRow{720, 1, "WHITE", 0, "", 560, 0, "", 0, "", 8, "YES", "BASE SIDE", "BASE 600", "ROSSI", "", ""}));
+    EXPECT_EQ(std::pair(job.cuts[1].widthBand1, job.cuts[1].widthRemark1), std::pair(1.0f, std::string("WHITE")));
 }
 
 // Values no run can use are named by table, row and column; the first one found is told.

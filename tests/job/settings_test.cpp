@@ -60,22 +60,17 @@ TEST(ReportOption, HeadingAndWeightOrArea) {
     EXPECT_EQ(weightOrAreaText("Area", 0, 0, 2443.2, 1223.2, 7), "20919655.68");
 }
 
+// The first exact match of the material; a line without its density shifts none after it (the
+// reader once read the fields in sequence, and ASH weighed 0).
 TEST(Density, FirstExactMatchOfTheMaterial) {
     TempFolder dir;
     Workspace ws(dir.path());
     EXPECT_EQ(densityOf(ws, "PB"), 0.0f);
-    dir.write("density.dat", "\"PB\",\".5\"\r\n\"MDF\",\"abc\"\r\n\"PB\",\"9\"\r\n");
+    dir.write("density.dat", "\"PB\",\".5\"\r\n\"MDF\",\"abc\"\r\n\"OAK\"\r\n\"PB\",\"9\"\r\n\"ASH\",\"2\"\r\n");
     EXPECT_EQ(densityOf(ws, "PB"), 0.5f);
     EXPECT_EQ(densityOf(ws, "pb"), 0.0f);
     EXPECT_EQ(densityOf(ws, "MDF"), 0.0f);
-}
-
-// Left out of the run until the reader is mended: densityOf reads the fields in sequence, so a line
-// whose density is missing shifts every later line and ASH weighs 0.
-TEST(Density, ALineWithoutItsDensityDoesNotShiftTheLinesAfterIt) {
-    TempFolder dir;
-    dir.write("density.dat", "\"OAK\"\r\n\"ASH\",\"2\"\r\n");
-    EXPECT_EQ(densityOf(Workspace(dir.path()), "ASH"), 2.0f);
+    EXPECT_EQ(densityOf(ws, "ASH"), 2.0f);
 }
 
 TEST(LibraryFolder, TrailingSeparatorAndLibraryFiles) {
