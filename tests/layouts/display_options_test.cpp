@@ -8,7 +8,7 @@
 namespace veltrix::layouts {
 namespace {
 
-TEST(DisplayOptions, ReadWhatTheFileHoldsTheRestOff) {
+TEST(DisplayOptions, ReadWhatTheFileHoldsTheRestOffWriteAllFourteenLines) {
     const std::tuple<const char*, std::string, int> cases[] = {
         // dia.set (none: missing), the 13 options in file order (1 on), the pen width for printing
         {nullptr, "0000000000000", 0},
@@ -24,9 +24,7 @@ TEST(DisplayOptions, ReadWhatTheFileHoldsTheRestOff) {
         EXPECT_EQ(read, flags) << (file ? file : "missing");
         EXPECT_EQ(o.printLineWidth, lineWidth) << (file ? file : "missing");
     }
-}
-
-TEST(DisplayOptions, WritingRewritesAllFourteenLines) {
+    // Writing rewrites all fourteen lines.
     test::TempFolder folder;
     const Workspace workspace(folder.path());
     DisplayOptions o;

@@ -79,8 +79,9 @@ TEST(LabelPage, RowsColumnsPagesAndPadding) {
     }
 }
 
-TEST(LabelPage, QuantityCountsEveryLabelOfAVariety) {
-    // Cut 4 times, two pieces of variety 7 (ordered 8): eight labels counting 1/8 to 8/8.
+// Cut 4 times, two pieces of variety 7 (ordered 8): eight labels counting 1/8 to 8/8. Ranges outside
+// the result and absurd quantities are refused.
+TEST(LabelPage, QuantityCountsEveryLabelOfAVarietyAbsurdRequestsAreRefused) {
     test::TempFolder folder;
     LabelSheet s = sheetOf(10, 3, 100);
     s.showSize = false;
@@ -90,6 +91,10 @@ TEST(LabelPage, QuantityCountsEveryLabelOfAVariety) {
         if (l.rfind("<br>QTY", 0) == 0) quantities.push_back(l);
     for (int n = 1; n <= 8; ++n) expected.push_back("<br>QTY      : " + std::to_string(n) + "/8");
     EXPECT_EQ(quantities, expected);
+    const Workspace w(folder.path());
+    EXPECT_THROW(labelPage(oneLayout({1}), sheetOf(1, 3, 0), 1, 2, "Area", w), std::out_of_range);
+    EXPECT_THROW(labelPage(oneLayout({1}), sheetOf(1, 3, 0), 0, 1, "Area", w), std::out_of_range);
+    EXPECT_THROW(labelPage(oneLayout({1, 2}, 1e9f), sheetOf(1, 3, 0), 1, 1, "Area", w), InputError);
 }
 
 TEST(LabelPage, EveryLineInOrderEveryTextFromTheJobOrAFileEscaped) {
@@ -134,14 +139,6 @@ TEST(LabelPage, EveryLineInOrderEveryTextFromTheJobOrAFileEscaped) {
             "</tr>", "</table>"}));
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "<td width='1' valign='top'>"), 1);
     EXPECT_EQ(escapeHtml("a<b>&\"c'"), "a&lt;b&gt;&amp;&quot;c&#39;");
-}
-
-TEST(LabelPage, RangesOutsideTheResultAndAbsurdQuantitiesAreRefused) {
-    test::TempFolder folder;
-    const Workspace w(folder.path());
-    EXPECT_THROW(labelPage(oneLayout({1}), sheetOf(1, 3, 0), 1, 2, "Area", w), std::out_of_range);
-    EXPECT_THROW(labelPage(oneLayout({1}), sheetOf(1, 3, 0), 0, 1, "Area", w), std::out_of_range);
-    EXPECT_THROW(labelPage(oneLayout({1, 2}, 1e9f), sheetOf(1, 3, 0), 1, 1, "Area", w), InputError);
 }
 
 // Two layouts of the job "kitchen": layout 1 cut twice, its margin, a piece of variety 1 (600 x 400),
@@ -206,8 +203,32 @@ TEST(LabelCodes, IdentitiesAreTextEveryScannerReadsBack) {
     EXPECT_THROW(code128Svg(std::string(400, 'A'), 30), InputError);
 }
 
-TEST(LabelCodes, TheSwitchIsKeptBesideTheDefinition) {
+TEST(LabelDefinition, ThirteenValuesInOrder) {
+    const LabelSheet s =
+        parseLabelSheet("\"2\",\"3\",\"150\",\"YES\",\"\",\"YES\",\"\",\"YES\",\"YES\",\"\",\"YES\",\"\",\"X\"\r\n");
+    EXPECT_EQ((std::vector<int>{s.rows, s.columns, s.rowHeight}), (std::vector<int>{2, 3, 150}));
+    EXPECT_EQ((std::vector<bool>{s.biggerFont, s.showClient, s.showMaterial, s.showGrain, s.showThickness, s.showSize,
+                                 s.showQuantity, s.showDescription, s.showProduct, s.showLogo}),
+              (std::vector<bool>{true, false, true, false, true, true, false, true, false, true}));  // any text is on
+    EXPECT_FALSE(parseLabelSheet("1,1,100,yes,,,,,,,,,\r\n").biggerFont);  // only exactly "YES"
+}
+
+TEST(LabelDefinition, UnusableDefinitionsAreClearErrorsTheCodesSwitchIsKeptBesideIt) {
     test::TempFolder folder;
+    try {
+        readLabelSheet(Workspace(folder.path()));
+        FAIL() << "no error";
+    } catch (const InputError& e) {
+        EXPECT_NE(std::string(e.what()).find("LBl.def"), std::string::npos);
+    }
+    // Short (3, none, 12 values), no columns, rows not a number, columns beyond 16 bits.
+    for (const char* text : {"\"2\",\"3\",\"150\"", "", "1,2,100,,,,,,,,,\r\n", "2,0,150,,,,,,,,,,\r\n",
+                             "ABC,3,150,,,,,,,,,,\r\n", "2,40000,150,,,,,,,,,,\r\n"})
+        EXPECT_THROW(parseLabelSheet(text), InputError) << text;
+    folder.write("lbl.def", "1,2,100,,,,,,,,,,\r\n");  // found whatever the letter case
+    EXPECT_EQ(readLabelSheet(Workspace(folder.path())).columns, 2);
+    // The codes switch is kept in labels.set beside the definition, which it leaves as it was.
+    fs::remove(folder / "lbl.def");
     const Workspace w(folder.path());
     const std::string definition =
         "\"4\",\"3\",\"150\",\"\",\"YES\",\"YES\",\"\",\"YES\",\"YES\",\"YES\",\"YES\",\"YES\",\"\"\r\n";
@@ -223,32 +244,6 @@ TEST(LabelCodes, TheSwitchIsKeptBesideTheDefinition) {
     EXPECT_FALSE(readLabelCodesSwitch(w));
     folder.write("labels.set", "YES\r\n");
     EXPECT_TRUE(readLabelCodesSwitch(w));
-}
-
-TEST(LabelDefinition, ThirteenValuesInOrder) {
-    const LabelSheet s =
-        parseLabelSheet("\"2\",\"3\",\"150\",\"YES\",\"\",\"YES\",\"\",\"YES\",\"YES\",\"\",\"YES\",\"\",\"X\"\r\n");
-    EXPECT_EQ((std::vector<int>{s.rows, s.columns, s.rowHeight}), (std::vector<int>{2, 3, 150}));
-    EXPECT_EQ((std::vector<bool>{s.biggerFont, s.showClient, s.showMaterial, s.showGrain, s.showThickness, s.showSize,
-                                 s.showQuantity, s.showDescription, s.showProduct, s.showLogo}),
-              (std::vector<bool>{true, false, true, false, true, true, false, true, false, true}));  // any text is on
-    EXPECT_FALSE(parseLabelSheet("1,1,100,yes,,,,,,,,,\r\n").biggerFont);  // only exactly "YES"
-}
-
-TEST(LabelDefinition, MissingShortOrUnusableDefinitionsAreClearErrors) {
-    test::TempFolder folder;
-    try {
-        readLabelSheet(Workspace(folder.path()));
-        FAIL() << "no error";
-    } catch (const InputError& e) {
-        EXPECT_NE(std::string(e.what()).find("LBl.def"), std::string::npos);
-    }
-    // Short (3, none, 12 values), no columns, rows not a number, columns beyond 16 bits.
-    for (const char* text : {"\"2\",\"3\",\"150\"", "", "1,2,100,,,,,,,,,\r\n", "2,0,150,,,,,,,,,,\r\n",
-                             "ABC,3,150,,,,,,,,,,\r\n", "2,40000,150,,,,,,,,,,\r\n"})
-        EXPECT_THROW(parseLabelSheet(text), InputError) << text;
-    folder.write("lbl.def", "1,2,100,,,,,,,,,,\r\n");  // found whatever the letter case
-    EXPECT_EQ(readLabelSheet(Workspace(folder.path())).columns, 2);
 }
 
 }  // namespace
