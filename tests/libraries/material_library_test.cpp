@@ -241,9 +241,8 @@ TEST(SheetImport, TakesTheFirstBlockOfTheMaterialGrainAndThicknessValueWithoutSc
 }
 
 TEST(OffcutExport, OffcutsInConsumedSheetsOutAllInOneMerge) {
-    EXPECT_TRUE(exportAllowed(true, StockMode::Sheet));
-    EXPECT_FALSE(exportAllowed(false, StockMode::Sheet));
-    EXPECT_FALSE(exportAllowed(true, StockMode::Coil));
+    EXPECT_TRUE(exportAllowed(true, StockMode::Sheet) && !exportAllowed(false, StockMode::Sheet) &&
+                !exportAllowed(true, StockMode::Coil));
     TempFolder work;
     const Workspace ws(work.path());
     work.write("mlm.dat", file("PB,,18,2440,1220,5,RACK A|PB,,18,602.5,300,1,|PB,,18,1830,1220,1,RACK B"));
