@@ -1,3 +1,11 @@
+# veltrix_strict_warnings(TARGET)
+# The program's own code is also checked for shadowed names, conversions that may change a value or
+# its sign, and C-style casts (the sizes of a plan are single precision, and a silent conversion is
+# how a size or a count goes wrong).
+function(veltrix_strict_warnings target)
+  target_compile_options(${target} PRIVATE -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast)
+endfunction()
+
 # veltrix_library(NAME SOURCES ... DEPENDS ...)
 # A core static library named veltrix_<NAME>, with src/ as its include root.
 function(veltrix_library name)
@@ -5,6 +13,7 @@ function(veltrix_library name)
   add_library(veltrix_${name} STATIC ${ARG_SOURCES})
   target_include_directories(veltrix_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(veltrix_${name} PUBLIC ${ARG_DEPENDS})
+  veltrix_strict_warnings(veltrix_${name})
 endfunction()
 
 # veltrix_test(NAME SOURCES ... DEPENDS ... [LABELS ...] [ENVIRONMENT ...])

@@ -93,14 +93,15 @@ std::string pictureAddress(const std::filesystem::path& path) {
     std::string text = path.generic_string();
     if (!text.empty() && text.front() == '/') text.erase(0, 1);
     std::string encoded;
-    for (unsigned char c : text) {
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
         if (c == '%' || c == '#' || c == '?' || c == ' ' || c < 0x20 || c == 0x7f) {
             static const char* hex = "0123456789ABCDEF";
             encoded += '%';
             encoded += hex[c >> 4];
             encoded += hex[c & 15];
         } else {
-            encoded += static_cast<char>(c);
+            encoded += ch;
         }
     }
     return escapeHtml("file:///" + encoded);

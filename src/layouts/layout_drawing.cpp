@@ -172,8 +172,8 @@ void LayoutDrawing::writePartNumbers(PrintText& out, int layout) const {
         list.push_back(pieceNumber(result_, i));
     }
     if (pieces.empty()) return;
-    const std::string& text = out.str();
-    if (text.size() < 4 || text.compare(text.size() - 4, 4, "\r\n\r\n") != 0) out.line();
+    const std::string& written = out.str();
+    if (written.size() < 4 || written.compare(written.size() - 4, 4, "\r\n\r\n") != 0) out.line();
     out.line("Part No.  Length   Width    Description");
     for (const int piece : pieces) {
         const std::vector<int>& list = numbers[piece];

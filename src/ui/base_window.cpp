@@ -130,6 +130,8 @@ void BaseWindow::buildMenus() {
     yield->setCheckable(true);
     layouts->setCheckable(true);
     syncObjectiveChecks();
+    optimize->addSeparator();
+    make(optimize, "actionDeepSearch", QStringLiteral("&Deep Search"), {}, [this] { startDeepSearch(); });
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     make(view, "actionReport", QStringLiteral("&Report"), QKeySequence(Qt::Key_F7), [this] { viewReport(); });
@@ -280,7 +282,11 @@ bool BaseWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void BaseWindow::startOptimization() {
+void BaseWindow::startOptimization() { runInProgress(RunKind::Standard); }
+
+void BaseWindow::startDeepSearch() { runInProgress(RunKind::Deep); }
+
+void BaseWindow::runInProgress(RunKind kind) {
     module_.optimizeMenuClicked();
     if (progress_) return;  // one run at a time
     if (prepareRun(module_, [this] { showDensityTable(); }) == RunPreparation::ToleranceRefused) {
@@ -289,7 +295,13 @@ void BaseWindow::startOptimization() {
         basic_->setCurrentCell(1, kTol);
         return;
     }
-    ProgressDialog dialog(services_, runRequest(module_), this);
+    RunRequest request = runRequest(module_);
+    if (kind == RunKind::Deep) {
+        // A deep search starts afresh, also after a stopped run.
+        request.settings.continueFrom = 0;
+        request.settings.continued = {};
+    }
+    ProgressDialog dialog(services_, std::move(request), kind, this);
     progress_ = &dialog;
     dialog.exec();
     progress_ = nullptr;

@@ -30,6 +30,7 @@ class ReportWindow;
 class SheetWindow;
 class CutWindow;
 class JobGridWindow;
+enum class RunKind;
 
 class BaseWindow : public QMainWindow, public FrameHooks {
     Q_OBJECT
@@ -57,6 +58,9 @@ public:
     void showJobWindow(JobGrid grid);
     // Optimize > Start Optimization.
     void startOptimization();
+    // Optimize > Deep Search: as Start Optimization (the same checks, the same dialog, the same
+    // steps after it), the run a deep search that starts afresh.
+    void startDeepSearch();
     // View menu.
     void viewReport();
     void viewLayouts();
@@ -82,6 +86,9 @@ protected:
 
 private:
     void buildMenus();
+    // Start Optimization or Deep Search: the checks, the progress dialog with the run, the plan
+    // stored, then the layouts and Save As.
+    void runInProgress(RunKind kind);
     void syncObjectiveChecks();
     void arrangeJobWindows();
     QMdiSubWindow* subWindowOf(QWidget* widget) const;

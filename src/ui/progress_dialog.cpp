@@ -18,7 +18,24 @@ namespace {
 // Colour 12 of the basic palette marks the figure the objective optimises.
 const QString kLightRed = QStringLiteral("color: #ff0000;");
 static_assert(static_cast<int>(HelpTopic::FailedRun) == engine::kFailureHelpTopic);
+
+// The figure a deep search shows in light red: the one the job's objective optimises, as in a run.
+engine::Highlight highlightOf(const Job& job) {
+    switch (job.objective.mode()) {
+        case OptimizationMode::MaximumYield: return engine::Highlight::Yield;
+        case OptimizationMode::MinimumLayouts: return engine::Highlight::Layouts;
+        case OptimizationMode::FirstComplete: break;
+    }
+    return engine::Highlight::None;
 }
+
+// The first sentence of the stopped message: a deep search is not continued, so the rest (which
+// offers to continue) does not hold for it.
+std::string deepStoppedMessage() {
+    const std::string stopped = engine::kStoppedMessage;
+    return stopped.substr(0, stopped.find('.') + 1);
+}
+}  // namespace
 
 // The run's observer on the worker thread: every report is copied and queued to the dialog. Queued
 // calls to a dialog that is gone are dropped by Qt.
@@ -39,15 +56,36 @@ private:
     ProgressDialog* dialog_;
 };
 
-ProgressDialog::ProgressDialog(const Services& services, RunRequest request, QWidget* parent)
+// A deep search's observer: called from the threads of its runs, one call at a time; every report
+// is copied and queued to the dialog as the run's are.
+class ProgressDialog::DeepRelay : public engine::DeepObserver {
+public:
+    explicit DeepRelay(ProgressDialog* dialog) : dialog_(dialog) {}
+    void runStarted(const engine::DeepProgress& progress) override {
+        QMetaObject::invokeMethod(dialog_, [d = dialog_, progress] { d->showDeepStart(progress); },
+                                  Qt::QueuedConnection);
+    }
+    void runFinished(const engine::DeepProgress& progress) override {
+        QMetaObject::invokeMethod(dialog_, [d = dialog_, progress] { d->showDeepFinish(progress); },
+                                  Qt::QueuedConnection);
+    }
+
+private:
+    ProgressDialog* dialog_;
+};
+
+ProgressDialog::ProgressDialog(const Services& services, RunRequest request, RunKind kind, QWidget* parent)
     : QDialog(parent),
       request_(std::move(request)),
+      kind_(kind),
       relay_(std::make_unique<Relay>(this)),
+      deepRelay_(std::make_unique<DeepRelay>(this)),
       message_(new QLabel(QString::fromLatin1(engine::kPreparingMessage), this)),
       heading_(new QLabel(QString::fromLatin1(engine::kFiguresHeading), this)),
       layouts_(new QLabel(QStringLiteral("0"), this)),
       yield_(new QLabel(QStringLiteral("0"), this)),
       remaining_(new QLabel(this)),
+      bestStock_(new QLabel(this)),
       bar_(new QProgressBar(this)),
       helpHint_(new QLabel(QString::fromLatin1(engine::kHelpHint), this)),
       button_(new QPushButton(QStringLiteral("Stop"), this)) {
@@ -61,6 +99,7 @@ ProgressDialog::ProgressDialog(const Services& services, RunRequest request, QWi
     layouts_->setObjectName(QStringLiteral("layoutCount"));
     yield_->setObjectName(QStringLiteral("overallYield"));
     remaining_->setObjectName(QStringLiteral("remainingIterations"));
+    bestStock_->setObjectName(QStringLiteral("bestStock"));
     bar_->setObjectName(QStringLiteral("progressBar"));
     helpHint_->setObjectName(QStringLiteral("helpHint"));
     button_->setObjectName(QStringLiteral("stopButton"));
@@ -70,7 +109,8 @@ ProgressDialog::ProgressDialog(const Services& services, RunRequest request, QWi
     layouts_->setFont(figures);
     yield_->setFont(figures);
     for (QWidget* w : {static_cast<QWidget*>(heading_), static_cast<QWidget*>(layouts_), static_cast<QWidget*>(yield_),
-                       static_cast<QWidget*>(remaining_), static_cast<QWidget*>(bar_), static_cast<QWidget*>(helpHint_)})
+                       static_cast<QWidget*>(remaining_), static_cast<QWidget*>(bestStock_), static_cast<QWidget*>(bar_),
+                       static_cast<QWidget*>(helpHint_)})
         w->hide();
 
     // Each figure stands centred under its word of the heading: the labels are as wide as the
@@ -95,6 +135,7 @@ ProgressDialog::ProgressDialog(const Services& services, RunRequest request, QWi
     layout->addWidget(message_);
     layout->addLayout(figureBlock);
     layout->addWidget(remaining_);
+    layout->addWidget(bestStock_);
     layout->addWidget(bar_);
     layout->addWidget(helpHint_);
     layout->addWidget(button_, 0, Qt::AlignHCenter);
@@ -122,28 +163,47 @@ void ProgressDialog::startRun() {
     running_ = true;
     worker_ = std::thread([this, stop = stop_.get_token()] {
         engine::RunOutcome outcome;
+        std::string deepLine;
         try {
-            outcome = engine::optimize(request_.job, request_.settings, *relay_, stop);
+            if (kind_ == RunKind::Deep) {
+                engine::DeepOutcome deep = engine::optimizeDeep(request_.job, request_.settings, *deepRelay_, stop);
+                outcome = std::move(deep.outcome);
+                deepLine = std::move(deep.line);
+            } else {
+                outcome = engine::optimize(request_.job, request_.settings, *relay_, stop);
+            }
         } catch (const std::exception& e) {
+            outcome = engine::RunOutcome{};
             outcome.message = e.what();
             outcome.failed = true;
             outcome.helpTopic = engine::kFailureHelpTopic;
         }
-        QMetaObject::invokeMethod(this, [this, outcome] { runDone(outcome); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, outcome, deepLine] { runDone(outcome, deepLine); }, Qt::QueuedConnection);
     });
 }
 
-void ProgressDialog::runDone(const engine::RunOutcome& outcome) {
+void ProgressDialog::runDone(const engine::RunOutcome& outcome, const std::string& deepLine) {
     if (worker_.joinable()) worker_.join();
     outcome_ = outcome;
+    deepLine_ = deepLine;
     running_ = false;
     finished_ = true;
     QApplication::beep();
-    // The final message, and after a failure why it failed.
-    const std::string text = outcome_.reason.empty() ? outcome_.message : outcome_.message + "\n" + outcome_.reason;
+    // The final message, after a failure why it failed, after a deep search the stock of its plan.
+    std::string text = outcome_.message;
+    if (kind_ == RunKind::Deep && outcome_.status == engine::RunOutcome::Status::Stopped && !outcome_.failed)
+        text = deepStoppedMessage();
+    if (!outcome_.reason.empty()) text += "\n" + outcome_.reason;
+    if (!deepLine_.empty()) text += "\n" + deepLine_;
     if (!text.empty()) message_->setText(QString::fromStdString(text));
+    if (kind_ == RunKind::Deep && outcome_.figures.demandMet) {
+        yield_->setText(QString::fromStdString(outcome_.figures.yieldText));
+        layouts_->setText(QString::fromStdString(outcome_.figures.layoutsText));
+    }
     bar_->hide();
     remaining_->hide();
+    bestStock_->hide();
     button_->setText(QStringLiteral("OK"));
     if (outcome_.helpTopic != 0) {
         helpTopic_ = static_cast<HelpTopic>(outcome_.helpTopic);
@@ -190,6 +250,29 @@ void ProgressDialog::showFigures(const engine::RunFigures& figures) {
     remaining_->setText(QString::fromStdString(figures.remainingText));
     bar_->setValue(static_cast<int>(std::min<long long>(figures.iteration, bar_->maximum())));
     emit iterationShown(figures.iteration);
+}
+
+void ProgressDialog::showDeepStart(const engine::DeepProgress& progress) {
+    if (bar_->isHidden()) {
+        // The first run begins: the figures of the best plan so far, and the bar of the runs
+        // finished (there are no iterations to count down).
+        showStart(engine::RunStart{static_cast<long long>(progress.runs), highlightOf(request_.job),
+                                   request_.job.mode == StockMode::Coil});
+        remaining_->hide();
+    }
+    showMessage("Run " + std::to_string(progress.run + 1) + " of " + std::to_string(progress.runs) + ": " +
+                progress.stock);
+}
+
+void ProgressDialog::showDeepFinish(const engine::DeepProgress& progress) {
+    if (progress.found) {
+        yield_->setText(QString::fromStdString(progress.yieldText));
+        layouts_->setText(QString::fromStdString(progress.layoutsText));
+        bestStock_->setText(QStringLiteral("Best so far: %1").arg(QString::fromStdString(progress.bestStock)));
+        bestStock_->show();
+    }
+    bar_->setValue(std::min(static_cast<int>(progress.finished), bar_->maximum()));
+    emit deepRunShown(progress.finished);
 }
 
 void ProgressDialog::closeEvent(QCloseEvent* event) {
