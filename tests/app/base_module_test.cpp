@@ -46,6 +46,14 @@ struct Fixture : ::testing::Test {
     ScriptedFileDialogs dialogs;
     RecordingHooks hooks;
     BaseModule module{Workspace(dir.path()), StockMode::Sheet, prompt, dialogs, hooks};
+    // Starts the module and opens kJob stored as `name`.
+    std::filesystem::path open(const char* name = "job.opt") {
+        const auto path = dir.write(name, kJob);
+        module.start();
+        dialogs.pushOpen(path.string());
+        module.fileOpen();
+        return path;
+    }
 };
 
 using BaseModuleTest = Fixture;
@@ -61,10 +69,7 @@ TEST_F(BaseModuleTest, StartsFromDefaultsWhenThereAreAny) {
 }
 
 TEST_F(BaseModuleTest, OpenShowsTheJobAndItsCaption) {
-    const auto path = dir.write("Kitchen.OPT", kJob);
-    module.start();
-    dialogs.pushOpen(path.string());
-    module.fileOpen();
+    const auto path = open("Kitchen.OPT");
     EXPECT_EQ(module.tables().sheets.cell(1, kSheetLocation), "RACK A");
     EXPECT_EQ(module.document().objective.mode(), OptimizationMode::MinimumLayouts);
     EXPECT_EQ(module.projectPath(), path.string());
@@ -78,39 +83,8 @@ TEST_F(BaseModuleTest, OpenShowsTheJobAndItsCaption) {
     EXPECT_EQ(dialogs.requests[0].filter, "Veltrix Suite - Veltrix Suite [Base Module] (*.opt)|*.opt");
 }
 
-TEST_F(BaseModuleTest, OpenThenSaveWritesTheSameBytes) {
-    const auto path = dir.write("job.opt", kJob);
-    module.start();
-    dialogs.pushOpen(path.string());
-    module.fileOpen();
-    test::writeFile(path, "overwritten");
-    module.fileSave();  // a named job saves without asking
-    EXPECT_EQ(dir.read("job.opt"), kJob);
-    EXPECT_EQ(dialogs.requests.size(), 1u);
-}
-
-TEST_F(BaseModuleTest, SaveOnAnUnnamedJobAsksForAName) {
-    module.start();
-    module.tables().basic.setCell(1, kMat, "OAK");
-    dialogs.pushSave((dir / "new").string());
-    module.fileSave();
-    ASSERT_EQ(dialogs.requests.size(), 1u);
-    EXPECT_EQ(dialogs.requests[0].title, "Save File...");
-    // The mode's extension is added to a name typed without one.
-    EXPECT_TRUE(fileExists(dir / "new.opt"));
-    EXPECT_NE(dir.read("new.opt").find("\"OAK\""), std::string::npos);
-    EXPECT_EQ(module.projectPath(), (dir / "new.opt").string());
-    // A cancelled dialog saves nothing.
-    module.document().path.clear();
-    module.fileSave();
-    EXPECT_EQ(module.projectPath(), "");
-}
-
 TEST_F(BaseModuleTest, TheSaveQuestion) {
-    const auto path = dir.write("job.opt", kJob);
-    module.start();
-    dialogs.pushOpen(path.string());
-    module.fileOpen();
+    const auto path = open();
     // Nothing changed: New asks nothing.
     prompt.messages.clear();
     module.fileNew();
@@ -148,10 +122,7 @@ TEST_F(BaseModuleTest, TheSaveQuestion) {
 }
 
 TEST_F(BaseModuleTest, SaveAsDefaultsKeepsOnlyBasicDetailsAndOptions) {
-    const auto path = dir.write("job.opt", kJob);
-    module.start();
-    dialogs.pushOpen(path.string());
-    module.fileOpen();
+    open();
     prompt.push(Answer::Yes);
     module.fileSaveAsDefaults();
     const Project defaults = readProjectFile(dir / "Defaults");
@@ -172,10 +143,7 @@ TEST_F(BaseModuleTest, SaveAsDefaultsKeepsOnlyBasicDetailsAndOptions) {
 }
 
 TEST_F(BaseModuleTest, NewWithoutDefaultsOnlyForgetsTheName) {
-    const auto path = dir.write("job.opt", kJob);
-    module.start();
-    dialogs.pushOpen(path.string());
-    module.fileOpen();
+    open();
     module.state().continuationIteration = 12;
     module.fileNew();
     EXPECT_EQ(module.tables().sheets.cell(1, kSheetLocation), "RACK A");
@@ -184,10 +152,7 @@ TEST_F(BaseModuleTest, NewWithoutDefaultsOnlyForgetsTheName) {
 }
 
 TEST_F(BaseModuleTest, AFailedSaveIsReportedAndNothingIsLost) {
-    const auto path = dir.write("job.opt", kJob);
-    module.start();
-    dialogs.pushOpen(path.string());
-    module.fileOpen();
+    open();
     module.document().changed = true;
     module.document().path = dir / "no-such-folder" / "job.opt";
     prompt.messages.clear();
@@ -205,14 +170,12 @@ TEST_F(BaseModuleTest, AFailedSaveIsReportedAndNothingIsLost) {
     EXPECT_EQ(prompt.messages.size(), 1u);
 }
 
+// The question itself, the windows it closes and the blank row are the desktop tests'; here: the
+// answer decides whether the plan and the point to continue from survive the edit.
 TEST_F(BaseModuleTest, EditingAJobWithAResultAsksFirst) {
-    const auto path = dir.write("job.opt", kJob);
-    module.start();
-    dialogs.pushOpen(path.string());
-    module.fileOpen();
+    open();
     module.setPlan(parsePlan("1,-1,1,0,0,1223.2,2443.2,1,0\r\n"));
     module.state().continuationIteration = 9;
-    prompt.messages.clear();
     prompt.push(Answer::No);
     typeIntoJobGrid(module, JobGrid::Cuts, 1, kCutQty, '7');
     EXPECT_EQ(module.tables().cuts.cell(1, kCutQty), "6");
@@ -222,29 +185,6 @@ TEST_F(BaseModuleTest, EditingAJobWithAResultAsksFirst) {
     EXPECT_EQ(module.tables().cuts.cell(1, kCutQty), "67");
     EXPECT_EQ(module.state().continuationIteration, 0);
     EXPECT_TRUE(module.document().plan.empty());
-    EXPECT_GE(hooks.closedResults, 1);
-    EXPECT_TRUE(module.document().changed);
-    // With no result left nothing more is asked, and a new row keeps a blank row after it.
-    const std::size_t asked = prompt.messages.size();
-    typeIntoJobGrid(module, JobGrid::Cuts, 2, kCutLength, '5');
-    EXPECT_EQ(prompt.messages.size(), asked);
-    EXPECT_EQ(module.tables().cuts.rowCount(), 4);
-    deleteInJobGrid(module, JobGrid::Cuts, 2, kCutLength);
-    EXPECT_EQ(module.tables().cuts.cell(2, kCutLength), "");
-}
-
-TEST_F(BaseModuleTest, TheImportLockFixesMaterialGrainAndThickness) {
-    module.start();
-    module.state().importLock = true;
-    typeIntoJobGrid(module, JobGrid::Basic, 1, kThick, '9');
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, kImportLockMessage);
-    EXPECT_EQ(prompt.messages[0].title, "");
-    EXPECT_EQ(module.tables().basic.cell(1, kThick), "");
-    typeIntoJobGrid(module, JobGrid::Basic, 1, kNote, 'x');
-    EXPECT_EQ(module.tables().basic.cell(1, kNote), "X");
-    // The basic details never grow a blank row.
-    EXPECT_EQ(module.tables().basic.rowCount(), 2);
 }
 
 TEST_F(BaseModuleTest, ObjectiveAndViewChecks) {
@@ -271,19 +211,13 @@ TEST(CoilMode, CaptionsFilterAndHiddenQuantity) {
     EXPECT_EQ(hooks.caption, "RiRiza Manager");
     EXPECT_EQ(module.fileFilter(), "Veltrix Suite - RiRiza Manager (*.dcm)|*.dcm");
     EXPECT_TRUE(module.tables().sheets.isHidden(kSheetQty));
+    module.fileSaveAs();  // the dialog cancelled: nothing saved
+    EXPECT_EQ(module.projectPath(), "");
+    // The mode's extension is added to a name typed without one.
     dialogs.pushSave((dir / "roll").string());
     module.fileSaveAs();
     EXPECT_TRUE(fileExists(dir / "roll.dcm"));
-}
-
-TEST(Launcher, ExitDeletesTheScratchTables) {
-    TempFolder dir;
-    for (const char* f : {"basic.tlf", "DIA.TLF", "sheets.Adj", "job.opt", "misc.set"}) dir.write(f, "x");
-    EXPECT_EQ(deleteScratchFiles(Workspace(dir.path())), 3);
-    EXPECT_TRUE(fileExists(dir / "job.opt"));
-    EXPECT_TRUE(fileExists(dir / "misc.set"));
-    EXPECT_FALSE(fileExists(dir / "basic.tlf"));
-    EXPECT_EQ(alreadyRunningMessage(), "Veltrix Suite is already running");
+    EXPECT_EQ(module.projectPath(), (dir / "roll.dcm").string());
 }
 
 TEST(Launcher, LoadProductsNeedsAProductList) {

@@ -1,6 +1,7 @@
-// The use-cases the command-line tool and the desktop program share: a run stopped and continued
-// gives the uninterrupted run's plan, runs refused before they start change nothing, and changed
-// tables discard a plan that no longer fits them.
+// The use-cases the command-line tool and the desktop program share: runs refused before they
+// start change nothing, a failed run names the row that fits nowhere, and changed tables discard a
+// plan that no longer fits them. A run stopped and continued is checked through both programs
+// (tests/cli, tests/ui) and in the engine.
 
 #include "app/job_commands.h"
 
@@ -10,37 +11,11 @@
 
 #include "support/fakes.h"
 #include "support/temp_folder.h"
+#include "two_variety_job.h"
 #include "base/workspace.h"
 
 namespace veltrix {
 namespace {
-
-const char* kJob =
-    "[BASIC.TLF]\r\n\"PB\",\"\",\"18\",\"3000\",\"TOLERANCE\",\"4\",\"0\",\"\"\r\n[END]\r\n"
-    "[OPTIONS.TLF]\r\n-1,0\r\n[END]\r\n"
-    "[SHEET.TLF]\r\n\"2440\",\"1220\",\"5\",\"0\",\"0\",\"0\",\"0\",\"A\"\r\n[END]\r\n"
-    "[CUT.TLF]\r\n\"600\",\"\",\"\",\"\",\"\",\"400\",\"\",\"\",\"\",\"\",\"20\",\"\",\"SIDE\",\"\",\"\",\"\",\"\"\r\n"
-    "\"300\",\"\",\"\",\"\",\"\",\"200\",\"\",\"\",\"\",\"\",\"4\",\"\",\"SHELF\",\"\",\"\",\"\",\"\"\r\n[END]\r\n"
-    "[DIA.TLF]\r\n[END]\r\n";
-
-// Requests a stop once iteration `at` is done.
-struct StopAt : engine::RunObserver {
-    long long at;
-    std::stop_source& stop;
-    StopAt(long long k, std::stop_source& s) : at(k), stop(s) {}
-    void iterationDone(const engine::RunFigures& f) override {
-        if (f.iteration >= at) stop.request_stop();
-    }
-};
-
-// Notes the iteration of the last improvement.
-struct LastImprovement : engine::RunObserver {
-    long long improvements = 0, iteration = 0;
-    void iterationDone(const engine::RunFigures& f) override {
-        if (f.improvements != improvements) iteration = f.iteration;
-        improvements = f.improvements;
-    }
-};
 
 struct JobCommands : ::testing::Test {
     test::TempFolder dir;
@@ -48,43 +23,14 @@ struct JobCommands : ::testing::Test {
     engine::RunObserver quiet;
     Workspace workspace{dir.path()};
 
-    Document job(const char* tolerance = "0") {
-        std::string text = kJob;
-        text.replace(text.find("TOLERANCE"), 9, tolerance);
-        return openJob(dir.write("job.opt", text));
-    }
+    Document job() { return openJob(dir.write("job.opt", test::kTwoVarietyJob)); }
 };
 
-TEST_F(JobCommands, AStoppedRunContinuedGivesTheUninterruptedPlan) {
-    Document whole = job();
-    LastImprovement best;
-    const engine::RunOutcome done = optimizeJob(whole, workspace, {}, best, {}, prompt);
-    ASSERT_EQ(done.status, engine::RunOutcome::Status::Done);
-    // Stopped just after the best plan was found: only the plan carried over can give it back.
-    ASSERT_LT(best.iteration + 1, done.figures.budget);
-
-    Document parts = job();
-    std::stop_source stop;
-    StopAt stopper(best.iteration + 1, stop);
-    const engine::RunOutcome first = optimizeJob(parts, workspace, {}, stopper, stop.get_token(), prompt);
-    ASSERT_EQ(first.status, engine::RunOutcome::Status::Stopped);
-    OptimizeRequest again;
-    again.continueFrom = first.lastIteration;
-    const engine::RunOutcome second = optimizeJob(parts, workspace, again, quiet, {}, prompt);
-    EXPECT_EQ(second.status, engine::RunOutcome::Status::Done);
-    EXPECT_EQ(planText(parts.plan), planText(whole.plan));
-    EXPECT_FALSE(second.failed);
-}
-
 TEST_F(JobCommands, RunsRefusedBeforeTheyStartChangeNothing) {
-    // A continuation needs the plan of the stopped run.
-    Document fresh = job();
-    OptimizeRequest continued;
-    continued.continueFrom = 3;
-    EXPECT_THROW(optimizeJob(fresh, workspace, continued, quiet, {}, prompt), UsageError);
-
-    // A tolerance above 10 is told and nothing runs.
-    Document tolerant = job("11");
+    // A tolerance above 10 is told and nothing runs (a continuation without the stopped run's plan
+    // is refused through the command line, tests/cli).
+    Document tolerant = job();
+    tolerant.tables.basic.setCell(1, kTol, "11");
     tolerant.plan = parsePlan("1,-1,1,0,0,1224,2444,1,0\r\n");
     const engine::RunOutcome refused = optimizeJob(tolerant, workspace, {}, quiet, {}, prompt);
     EXPECT_EQ(refused.status, engine::RunOutcome::Status::Invalid);
