@@ -6,7 +6,6 @@
 
 #include "support/temp_folder.h"
 #include "base/error.h"
-#include "base/file_ops.h"
 #include "base/table_file.h"
 #include "base/workspace.h"
 
@@ -227,23 +226,16 @@ TEST(LabelDefinition, UnusableDefinitionsAreClearErrorsTheCodesSwitchIsKeptBesid
         EXPECT_THROW(parseLabelSheet(text), InputError) << text;
     folder.write("lbl.def", "1,2,100,,,,,,,,,,\r\n");  // found whatever the letter case
     EXPECT_EQ(readLabelSheet(Workspace(folder.path())).columns, 2);
-    // The codes switch is kept in labels.set beside the definition, which it leaves as it was.
-    fs::remove(folder / "lbl.def");
+    // The codes switch in labels.set: stored beside the definition by the label sheet window
+    // (tests/ui); read as on only for exactly YES, as BIGGER FONTSIZE.
     const Workspace w(folder.path());
-    const std::string definition =
-        "\"4\",\"3\",\"150\",\"\",\"YES\",\"YES\",\"\",\"YES\",\"YES\",\"YES\",\"YES\",\"YES\",\"\"\r\n";
-    folder.write("LBl.def", definition);
     EXPECT_FALSE(readLabelCodesSwitch(w));  // no labels.set: off
-    writeLabelCodesSwitch(w, true);
-    EXPECT_EQ(readExistingFile(folder / "labels.set"), "\"YES\"\r\n");
-    EXPECT_TRUE(readLabelCodesSwitch(w));
-    writeLabelCodesSwitch(w, false);
-    EXPECT_FALSE(readLabelCodesSwitch(w));
-    EXPECT_EQ(readExistingFile(folder / "LBl.def"), definition);  // its 13 values as other programs read them
-    folder.write("labels.set", "yes\r\n");  // only exactly YES, as BIGGER FONTSIZE
+    folder.write("labels.set", "yes\r\n");
     EXPECT_FALSE(readLabelCodesSwitch(w));
     folder.write("labels.set", "YES\r\n");
     EXPECT_TRUE(readLabelCodesSwitch(w));
+    writeLabelCodesSwitch(w, false);
+    EXPECT_FALSE(readLabelCodesSwitch(w));
 }
 
 }  // namespace
