@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "report_helpers.h"
-#include "support/temp_folder.h"
-#include "base/workspace.h"
 
 namespace veltrix {
 namespace {
@@ -54,11 +52,6 @@ TEST(OffcutTable, ListsMarginsAndOffcutsWithInnerSizes) {
               "1,596,602.5,2,\"\"\r\n"
               // 0.123456 is display-rounded to 0.123; it fits inside 300 x 100 either way.
               "1,292,.123,2,\"SCRAP\"\r\n");
-    // Without scrap.dat nothing is scrap.
-    test::TempFolder folder;
-    const auto rows = reports::offcutRows(result, reports::readScrapCriteria(Workspace(folder.path())));
-    ASSERT_EQ(rows.size(), 3u);
-    for (const auto& row : rows) EXPECT_FALSE(row.scrap);
 }
 
 }  // namespace

@@ -6,10 +6,7 @@
 #include <array>
 
 #include "report_helpers.h"
-#include "support/temp_folder.h"
-#include "base/error.h"
 #include "base/table_file.h"
-#include "base/workspace.h"
 
 namespace veltrix {
 namespace {
@@ -190,17 +187,6 @@ TEST(Report, HeadingsOfTheReportWindow) {
     EXPECT_FALSE(reports::isReportHeading("Summary") || reports::isReportHeading(" Layout No. 1/2"));
 }
 
-TEST(Report, SettingsComeFromTheWorkingFolder) {
-    test::TempFolder folder;
-    const Workspace ws(folder.path());
-    auto s = reports::readReportSettings(ws, "PB");
-    EXPECT_EQ(std::tuple(s.option, s.increment, s.density), std::tuple("Area", 0.0f, 0.0f));  // no misc.set
-    folder.write("misc.set", "\"\"\r\n1.5\r\n10\r\n");
-    folder.write("density.dat", "\"pb\",\"9\"\r\n\"PB\",\"0.5\"\r\n");
-    s = reports::readReportSettings(ws, "PB");
-    EXPECT_EQ(std::tuple(s.option, s.increment, s.density), std::tuple("", 1.5f, 0.5f));
-}
-
 TEST(Report, CoilModeReportsTheCompletedLayouts) {
     // Coil 3000 x 600 with a bottom margin of 10, kerf 2; PLATE 500 x 300 (4), TAB 200 x 100 (2).
     // Layouts 1 and 2 each hold two PLATEs turned, down to y = 604, so each becomes a coil length
@@ -303,17 +289,6 @@ TEST(Report, CuttingStrokeEdgeCases) {
         EXPECT_EQ(strokesOf(quantity, pieces), std::pair(length, strokes)) << pieces << " on " << quantity;
     // An empty layout (no piece) takes -1 strokes a sheet, as counted.
     EXPECT_EQ(strokesOf("2", "").second, "-1    Total: -2");
-}
-
-TEST(Report, EmptyResultIsNoReport) {
-    const auto result =
-        test::resultOf(R"("PB","","18","3000","0","0","0","")", R"("100","100","5","0","0","0","0","")", {}, "");
-    try {
-        reports::buildReport(result, settings("Area"));
-        FAIL() << "an empty result gave a report";
-    } catch (const InputError& e) {
-        EXPECT_STREQ(e.what(), "This file was not optimized.");
-    }
 }
 
 }  // namespace

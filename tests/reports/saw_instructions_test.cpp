@@ -18,35 +18,29 @@
 namespace veltrix::reports {
 namespace {
 
-// A one-layout result drawn by hand. Sizes are net; the items get the kerf added as stored.
+// A one-layout result drawn by hand, without margins (a margin item of no width). Sizes are net;
+// the items get the kerf added as stored.
 class LayoutBuilder {
 public:
-    LayoutBuilder(float kerf, float width, float length, float margin = 0) : kerf_(kerf), margin_(margin) {
+    LayoutBuilder(float kerf, float width, float length) : kerf_(kerf) {
         result_.job.basic.kerf = kerf;
-        result_.job.basic.thickness = 18;
-        result_.job.basic.material = "MDF";
-        // The sheet item holds the trimmed sheet and its margins, each edge with its kerf.
-        add(ItemKind::Sheet, 0, 0, width + 2 * margin + kerf, length + 2 * margin + kerf, true);
-        const float m = margin == 0 ? 0 : margin + kerf;
-        add(ItemKind::Margin, 0, 0, m, length + 2 * margin + kerf, true);
+        add(ItemKind::Sheet, 0, 0, width + kerf, length + kerf);
+        add(ItemKind::Margin, 0, 0, 0, length + kerf);
     }
-    // A rectangle at (x, y) of the net sheet, net size w x h.
+    // A rectangle at (x, y), net size w x h.
     LayoutBuilder& piece(float x, float y, float w, float h) { return add(pieceKind(1), x, y, w + kerf_, h + kerf_); }
-    LayoutBuilder& offcut(float x, float y, float w, float h) { return add(ItemKind::Offcut, x, y, w + kerf_, h + kerf_); }
     const engine::LoadedResult& result() { return result_; }
     std::vector<CutInstruction> rows() { return buildSawInstructions(result_, 1).rows; }
 
 private:
-    LayoutBuilder& add(ItemKind kind, float x, float y, float w, float h, bool absolute = false) {
-        const float at = absolute ? 0 : (margin_ == 0 ? 0 : margin_ + kerf_);
-        result_.items.push_back(LayoutItem{1, kind, 1, x + at, y + at, x + at + w, y + at + h, 2, Placement::None});
+    LayoutBuilder& add(ItemKind kind, float x, float y, float w, float h) {
+        result_.items.push_back(LayoutItem{1, kind, 1, x, y, x + w, y + h, 2, Placement::None});
         result_.storedItems = result_.items;
         result_.layoutStart = {0};
         return *this;
     }
     engine::LoadedResult result_;
     float kerf_;
-    float margin_;
 };
 
 using Rows = std::vector<CutInstruction>;
@@ -91,18 +85,9 @@ TEST(SawInstructions, HandDrawnLayoutsCutByCut) {
     EXPECT_EQ(grid.key(4), "DESCRIP");
     EXPECT_EQ(grid.cell(2, 0), "2");
     EXPECT_TRUE(grid.rowEmpty(2));
-}
-
-TEST(SawInstructions, LabelsComeFromTheSheetTheMarginsAndTheJob) {
-    LayoutBuilder layout(3.2F, 1220, 2440, 8.8F);
-    layout.piece(0, 0, 1220, 2440);
-    const SawInstructions saw = buildSawInstructions(layout.result(), 1);
-    // The length 2440 + 2 x 8.8 of margins.
-    EXPECT_EQ((std::vector<std::string>{saw.length, saw.width, saw.trim, saw.thickness, saw.sheets, saw.material}),
-              (std::vector<std::string>{"2457.6", "1237.6", "8.8", "18", "2", "MDF"}));
-    EXPECT_TRUE(saw.messages.empty() && saw.transferEnabled && saw.rows.empty());
-    EXPECT_THROW(buildSawInstructions(layout.result(), 2), std::out_of_range);
-    EXPECT_THROW(buildSawInstructions(layout.result(), 0), std::out_of_range);
+    // The sheet's figures (LENGTH, WIDTH, TRIM, ...) are in every published listing; only layout 1 is there.
+    EXPECT_THROW(buildSawInstructions(strips.result(), 2), std::out_of_range);
+    EXPECT_THROW(buildSawInstructions(strips.result(), 0), std::out_of_range);
 }
 
 TEST(SawInstructions, AMarginNarrowerThanTheKerfTurnsTheTransferOff) {
