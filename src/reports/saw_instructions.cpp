@@ -301,6 +301,9 @@ SawInstructions buildSawInstructions(const engine::LoadedResult& result, int lay
             marginSeen = true;
             trim = item.x2 - item.x1 == 0 ? 0.0F : item.x2 - item.x1 - kerf;
         } else if (item.isPiece() || item.kind == ItemKind::Offcut) {
+            // An off-cut without area (a coil stretch cut back to the length it uses ends in one)
+            // is nothing to saw; taken as a rectangle it would cross every cut of its strip.
+            if (item.kind == ItemKind::Offcut && (same(item.x1, item.x2) || same(item.y1, item.y2))) continue;
             rects.push_back(Rect{item.x1, item.y1, item.x2, item.y2});
         }
     }

@@ -133,6 +133,21 @@ TEST(SawInstructions, ASliverInTheKerfIsTakenAwayByTheCut) {
     }
 }
 
+TEST(SawInstructions, AnOffcutWithoutAreaIsNothingToSaw) {
+    // A coil stretch cut back to the length it uses ends in an off-cut of no length. Kerf 4: two
+    // pieces 900 x 180 stacked, a 96 wide off-cut beside them; a head cut frees the pieces, a rip
+    // in head parts them.
+    engine::LoadedResult result;
+    result.job.basic.kerf = 4;
+    result.layoutStart = {0};
+    result.items = {LayoutItem{1, ItemKind::Sheet, 1, 0, 0, 1004, 368, 1, Placement::None},
+                    LayoutItem{1, pieceKind(1), 1, 0, 0, 904, 184, 1, Placement::Lengthwise},
+                    LayoutItem{1, pieceKind(1), 1, 0, 184, 904, 368, 1, Placement::Lengthwise},
+                    LayoutItem{1, ItemKind::Offcut, 1, 904, 0, 1004, 368, 1, Placement::None},
+                    LayoutItem{1, ItemKind::Offcut, 1, 0, 368, 1004, 368, 1, Placement::None}};
+    EXPECT_EQ(buildSawInstructions(result, 1).rows, (Rows{{1, 900, 1}, {2, 180, 1}}));
+}
+
 TEST(SawInstructions, CutsPastTheLastStageGetCodeZeroAndTurnTheTransferOff) {
     // Rip, cross, recut Z, recut W, and then a cut across a recut-W strip and one in what it cuts.
     LayoutBuilder layout(4, 1000, 1000);
