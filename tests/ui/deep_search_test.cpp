@@ -21,14 +21,6 @@
 namespace veltrix::ui {
 namespace {
 
-// What the user saw of a run started by `action`.
-struct Seen {
-    bool appeared = false;
-    std::vector<std::string> runLines;  // "Run k of N: ..." lines shown while runs finished
-    std::string message, layouts, yield;
-    bool hint = false;
-};
-
 struct DeepSearch : ::testing::Test {
     test::Harness h;
     std::unique_ptr<BaseWindow> base;
@@ -43,31 +35,10 @@ struct DeepSearch : ::testing::Test {
     }
     // Runs the menu action and presses OK at its end; `stop` clicks Stop as soon as the run is
     // seen going on. The Save As after a run is cancelled.
-    Seen run(const char* action, bool stop = false) {
-        Seen seen;
-        test::activate(*base);
-        test::whileModal([&] { base->action(action)->trigger(); }, [&](QWidget* modal) {
-            auto* dialog = qobject_cast<ProgressDialog*>(modal);
-            if (!dialog) return false;
-            if (!seen.appeared) {
-                seen.appeared = true;
-                QObject::connect(dialog, &ProgressDialog::deepRunShown, dialog, [&seen, dialog] {
-                    seen.runLines.push_back(dialog->messageLabel()->text().toStdString());
-                });
-            }
-            if (stop && dialog->running()) {
-                dialog->button()->click();
-                stop = false;
-            }
-            if (!dialog->finished()) return false;
-            seen.message = dialog->messageLabel()->text().toStdString();
-            seen.layouts = dialog->layoutsLabel()->text().toStdString();
-            seen.yield = dialog->yieldLabel()->text().toStdString();
-            seen.hint = dialog->helpLabel()->isVisible();
-            dialog->button()->click();
-            return true;
-        });
-        return seen;
+    test::SeenRun run(const char* action, bool stop = false) {
+        std::function<void(ProgressDialog&)> stopping;
+        if (stop) stopping = [](ProgressDialog& dialog) { dialog.button()->click(); };
+        return test::runAndWatch(*base, [&] { base->action(action)->trigger(); }, stopping);
     }
     veltrix::test::PlanCheck check() const {
         return veltrix::test::checkProjectPlan(project, false, planText(base->module().document().plan));
@@ -79,7 +50,7 @@ TEST_F(DeepSearch, TheLargeSheetsAloneReplaceTheStandardPlanOfThreeSheets) {
     run("actionOptimize");
     EXPECT_EQ(check().layouts, 3);
 
-    const Seen seen = run("actionDeepSearch");
+    const test::SeenRun seen = run("actionDeepSearch");
     EXPECT_EQ(seen.message, "Optimization done.\nDeep search: best with sheet rows 2");
     EXPECT_EQ(seen.layouts, "2");
     EXPECT_EQ(seen.yield, "68.41");
@@ -104,7 +75,7 @@ TEST_F(DeepSearch, AStoppedDeepSearchKeepsAValidPlanAndOffersNoContinuation) {
     const std::string previous = planText(base->module().document().plan);
     ASSERT_FALSE(previous.empty());
 
-    const Seen seen = run("actionDeepSearch", true);
+    const test::SeenRun seen = run("actionDeepSearch", true);
     EXPECT_EQ(seen.message.find("continue"), std::string::npos) << seen.message;
     EXPECT_EQ(base->module().state().continuationIteration, 0);
     const veltrix::test::PlanCheck plan = check();
@@ -123,7 +94,7 @@ TEST_F(DeepSearch, AJobThatCannotRunFailsAsAStandardRunDoes) {
     base->module().tables().sheets.loadText("\"2440\",\"1220\",\"5\",\"0\",\"0\",\"0\",\"0\",\"A\"\r\n");
     base->module().tables().cuts.loadText(
         "\"600\",\"\",\"\",\"\",\"\",\"400\",\"\",\"\",\"\",\"\",\"2\",\"\",\"SIDE\",\"\",\"\",\"\",\"\"\r\n");
-    const Seen seen = run("actionDeepSearch");
+    const test::SeenRun seen = run("actionDeepSearch");
     EXPECT_EQ(seen.message.rfind("No valid SHEETS specified.", 0), 0u) << seen.message;
     EXPECT_EQ(seen.message.find("Deep search"), std::string::npos);
     EXPECT_TRUE(seen.hint);

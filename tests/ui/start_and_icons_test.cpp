@@ -1,7 +1,7 @@
 // The desktop program as installed: a job named on the command line (a double-click in the file
 // manager) opened in the base module of its mode, the example working folder found beside the
 // program, pictures on every command that tell the commands apart without an icon theme, the
-// label codes' switch of the label definition window, the About box.
+// About box.
 
 #include <gtest/gtest.h>
 
@@ -40,6 +40,10 @@ TEST(Start, AProjectFileOnTheCommandLineIsOpenedInTheBaseModuleOfItsMode) {
     EXPECT_EQ(coil.folders.commandLine, fs::path("shop"));
     EXPECT_NE(readStartOptions({"notes.txt"}, bin.path()).error.find("notes.txt"), std::string::npos);
     EXPECT_NE(readStartOptions({"a.opt", "b.opt"}, bin.path()).error, "");
+    // The example working folder is found where the installation puts it.
+    fs::create_directories(bin / "bin");
+    fs::create_directories(bin / "share/veltrix-suite/workshop");
+    EXPECT_EQ(readStartOptions({}, bin / "bin").folders.templates, bin / "share/veltrix-suite/workshop");
 
     // The launcher's windows ask their file dialogs through the start dialogs, as in the program.
     Harness h;
@@ -62,17 +66,10 @@ TEST(Start, AProjectFileOnTheCommandLineIsOpenedInTheBaseModuleOfItsMode) {
     EXPECT_EQ(base->module().projectPath(), roof.string());
 }
 
-TEST(Start, TheExampleWorkingFolderIsFoundWhereTheInstallationPutsIt) {
-    veltrix::test::TempFolder prefix;
-    fs::create_directories(prefix / "bin");
-    fs::create_directories(prefix / "share/veltrix-suite/workshop");
-    EXPECT_EQ(readStartOptions({}, prefix / "bin").folders.templates, prefix / "share/veltrix-suite/workshop");
-}
-
 // An icon drawn at toolbar size, for comparing pictures.
 QImage picture(const QIcon& icon) { return icon.pixmap(24, 24).toImage().convertToFormat(QImage::Format_ARGB32); }
 
-TEST(Icons, EveryCommandShowsAPictureOfItsOwnWithoutAnIconTheme) {
+TEST(Icons, EveryCommandShowsAPictureOfItsOwnWithoutAnIconThemeAndAboutNamesTheVersion) {
     test::ensureApplication();
     const QString theme = QIcon::themeName();
     QIcon::setThemeName(QStringLiteral("none-installed"));  // no theme: the bundled pictures
@@ -102,59 +99,23 @@ TEST(Icons, EveryCommandShowsAPictureOfItsOwnWithoutAnIconTheme) {
         // A menu item shows the picture of the toolbar button that does the same.
         for (const auto& [menu, tool] : {std::pair{"actionSave", "toolSave"}, {"actionOffcuts", "toolOffcuts"}})
             EXPECT_EQ(picture(base->action(menu)->icon()), picture(base->action(tool)->icon())) << menu;
+
+        // The About box names the program and its version.
+        QString text;
+        test::whileModal([&] { base->action("actionAbout")->trigger(); },
+                         [&](QWidget* modal) {
+                             auto* box = qobject_cast<QMessageBox*>(modal);
+                             if (!box) return false;
+                             text = box->text();
+                             box->accept();
+                             return true;
+                         });
+        EXPECT_TRUE(text.contains(QStringLiteral("Veltrix Suite")));
+        EXPECT_TRUE(text.contains(QStringLiteral("version ") + QString::fromLatin1(kVersion)));
     }
     EXPECT_FALSE(applicationIcon().pixmap(16, 16).isNull());
     EXPECT_FALSE(applicationIcon().pixmap(256, 256).isNull());
     QIcon::setThemeName(theme);
-}
-
-TEST(Icons, TheAboutBoxNamesTheProgramAndItsVersion) {
-    Harness h;
-    auto base = h.startBase();
-    QString text;
-    test::whileModal([&] { base->action("actionAbout")->trigger(); },
-                     [&](QWidget* modal) {
-                         auto* box = qobject_cast<QMessageBox*>(modal);
-                         if (!box) return false;
-                         text = box->text();
-                         box->accept();
-                         return true;
-                     });
-    EXPECT_TRUE(text.contains(QStringLiteral("Veltrix Suite")));
-    EXPECT_TRUE(text.contains(QStringLiteral("version ") + QString::fromLatin1(kVersion)));
-}
-
-TEST(LabelWindows, TheCodesSwitchIsStoredBesideTheDefinitionWhenTheWindowCloses) {
-    Harness h;
-    const std::string definition =
-        "\"4\",\"3\",\"150\",\"\",\"YES\",\"YES\",\"\",\"YES\",\"YES\",\"YES\",\"YES\",\"YES\",\"\"\r\n";
-    h.dir.write("LBl.def", definition);
-    {
-        LabelSheetWindow w(h.services);
-        w.show();
-        EXPECT_FALSE(w.barcodes()->isChecked());  // no labels.set yet: off
-        w.barcodes()->click();
-        EXPECT_FALSE(fs::exists(h.dir / "labels.set"));  // nothing stored before the window closes
-        w.reject();
-    }
-    EXPECT_EQ(h.dir.read("labels.set"), "\"YES\"\r\n");
-    EXPECT_EQ(h.dir.read("LBl.def"), definition);  // still its 13 values
-    LabelSheetWindow again(h.services);
-    EXPECT_TRUE(again.barcodes()->isChecked());
-
-    // Switched on, the Layouts window's labels carry the codes of each part of the job "shelves".
-    auto base = h.startBase();
-    h.open(*base, h.writeTwoLayoutJob("shelves.opt"));
-    ASSERT_NE(base->layoutsWindow(), nullptr);
-    test::whileModal([&] { base->layoutsWindow()->tool("labels")->trigger(); },
-                     [&](QWidget* modal) {
-                         auto* range = qobject_cast<LabelRangeWindow*>(modal);
-                         if (range) range->okButton()->click();
-                         return range != nullptr;
-                     });
-    const std::string page = h.dir.read("lbl.htm");
-    EXPECT_NE(page.find("\r\n<br>shelves L1 P1 720x560\r\n"), std::string::npos);
-    EXPECT_EQ(h.shell.opened.back(), h.dir / "lbl.htm");
 }
 
 }  // namespace

@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "ui/base_window.h"
 #include "ui/grid_view.h"
 #include "ui/grid_window.h"
+#include "ui/progress_dialog.h"
 
 namespace veltrix::ui::test {
 
@@ -100,6 +104,40 @@ void whileModal(const std::function<void()>& action, const std::function<bool(QW
     timer.start();
     action();
     timer.stop();
+}
+
+SeenRun runAndWatch(BaseWindow& base, const std::function<void()>& start,
+                    std::function<void(ProgressDialog&)> whileRunning, bool pressF1) {
+    SeenRun seen;
+    activate(base);
+    whileModal(start, [&](QWidget* modal) {
+        auto* dialog = qobject_cast<ProgressDialog*>(modal);
+        if (!dialog) return false;
+        if (!seen.appeared) {
+            seen.appeared = true;
+            QObject::connect(dialog, &ProgressDialog::iterationShown, dialog, [&seen, dialog] {
+                if (dialog->running()) ++seen.reportsWhileRunning;
+            });
+            QObject::connect(dialog, &ProgressDialog::deepRunShown, dialog, [&seen, dialog] {
+                seen.runLines.push_back(dialog->messageLabel()->text().toStdString());
+            });
+        }
+        if (whileRunning && dialog->running()) {
+            whileRunning(*dialog);
+            whileRunning = {};
+        }
+        if (!dialog->finished()) return false;
+        seen.message = dialog->messageLabel()->text().toStdString();
+        seen.layouts = dialog->layoutsLabel()->text().toStdString();
+        seen.yield = dialog->yieldLabel()->text().toStdString();
+        seen.hint = dialog->helpLabel()->isVisible();
+        seen.barVisible = dialog->progressBar()->isVisible();
+        seen.button = dialog->button()->text();
+        if (pressF1) pressKey(Qt::Key_F1);
+        dialog->button()->click();
+        return true;
+    });
+    return seen;
 }
 
 void activate(QWidget& window) {

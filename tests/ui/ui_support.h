@@ -22,6 +22,7 @@ class QWidget;
 namespace veltrix::ui {
 class BaseWindow;
 class GridWindow;
+class ProgressDialog;
 }  // namespace veltrix::ui
 
 namespace veltrix::ui::test {
@@ -59,6 +60,20 @@ struct Harness {
 // Runs `action`; while it runs, `handler` is offered every modal dialog that is open (repeatedly,
 // until it returns true for it: handled).
 void whileModal(const std::function<void()>& action, const std::function<bool(QWidget*)>& handler);
+
+// What the user saw of a run in the progress dialog.
+struct SeenRun {
+    bool appeared = false;
+    int reportsWhileRunning = 0;        // iterations shown while the worker still ran
+    std::vector<std::string> runLines;  // the "Run k of N: ..." lines of a deep search
+    std::string message, layouts, yield;
+    bool hint = false, barVisible = true;
+    QString button;
+};
+// Starts a run of the base module with `start` (its key or menu action); `whileRunning` is called
+// once as soon as the run is seen going on. At the end F1 is pressed when asked, then OK.
+SeenRun runAndWatch(BaseWindow& base, const std::function<void()>& start,
+                    std::function<void(ProgressDialog&)> whileRunning = {}, bool pressF1 = false);
 
 // Makes the window the active one, as a click on it would (the offscreen platform activates no
 // window when a dialog closes).
