@@ -3,14 +3,10 @@
 
 #include <ostream>
 
+#include "app/job_commands.h"
+#include "app/saw_commands.h"
 #include "cli/args.h"
-#include "engine/loaded_result.h"
-#include "job/document.h"
 #include "keys/key_sender.h"
-#include "reports/report.h"
-#include "reports/report_pass.h"
-#include "reports/saw_instructions.h"
-#include "base/error.h"
 
 namespace veltrix::cli {
 namespace {
@@ -29,42 +25,12 @@ int cnc(CommandContext& context) {
     app.add_flag("--no-waits", noWaits, "leave out the waits for NPS400 Control (a stand-in window)")->needs(sendFlag);
     if (auto done = parseArguments(app, context)) return *done;
 
-    reports::SawInstructions saw;
-    try {
-        const engine::LoadedResult result = reports::loadJobResult(readDocument(job));
-        if (result.empty()) {
-            context.err << job << ": " << reports::kNotOptimizedMessage << "\n";
-            return kExitJobFailed;
-        }
-        if (layout < 1 || layout > result.layoutCount()) {
-            context.err << job << ": layout " << layout << " is not in the result (layouts 1 to "
-                        << result.layoutCount() << ")\n";
-            return kExitJobFailed;
-        }
-        saw = reports::buildSawInstructions(result, layout);
-    } catch (const FileError& e) {
-        context.err << "veltrix cnc: " << e.what() << "\n";
-        return kExitUsage;
-    } catch (const InputError& e) {
-        context.err << job << ": " << e.what() << "\n";
-        return kExitJobFailed;
-    }
+    const reports::SawInstructions saw = jobSawInstructions(openJob(job), layout);
     context.out << reports::sawInstructionListing(saw, events);
     if (!send) return kExitOk;
     context.out.flush();
-
-    if (!saw.transferEnabled) {
-        for (const std::string& message : saw.messages) context.err << message << "\n";
-        return kExitJobFailed;
-    }
-    try {
-        const auto sender = keys::openDesktopKeySender();
-        if (const auto problem = reports::transferToController(saw, *sender, {!noWaits, {}})) {
-            context.err << *problem << "\n";
-            return kExitJobFailed;
-        }
-    } catch (const keys::KeySendError& e) {
-        context.err << e.what() << "\n";
+    if (const auto problem = transferSawInstructions(saw, keys::openDesktopKeySender, {!noWaits, {}})) {
+        context.err << *problem << "\n";
         return kExitJobFailed;
     }
     return kExitOk;

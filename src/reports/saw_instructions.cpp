@@ -396,9 +396,13 @@ std::string sawInstructionListing(const engine::LoadedResult& result, int layout
     return sawInstructionListing(buildSawInstructions(result, layout), events);
 }
 
+std::string transferOffMessage(const SawInstructions& saw) {
+    return saw.messages.empty() ? std::string() : saw.messages.back();
+}
+
 std::optional<std::string> transferToController(const SawInstructions& saw, keys::KeySender& sender,
                                                 const TransferOptions& options) {
-    if (!saw.transferEnabled) return saw.messages.empty() ? std::string() : saw.messages.back();
+    if (!saw.transferEnabled) return transferOffMessage(saw);
     const auto pump = [&options] {
         if (options.processEvents) options.processEvents();
     };

@@ -106,6 +106,9 @@ struct TransferOptions {
     std::function<void()> processEvents;
 };
 
+// Why the transfer is off: the last of the instructions' messages.
+std::string transferOffMessage(const SawInstructions& saw);
+
 // Types the program into NPS400 Control: activates its window, then sends every step in order.
 // Returns nothing when done, else the message for the user (kControllerNotReadyMessage when the
 // window cannot be activated or a key string cannot be sent). A disabled transfer sends nothing and

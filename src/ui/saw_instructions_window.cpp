@@ -103,13 +103,8 @@ void SawInstructionsWindow::transfer() {
     if (transferring_ || !saw_.transferEnabled) return;
     transferring_ = true;
     cmd_->setEnabled(false);
-    std::optional<std::string> problem;
-    try {
-        const std::unique_ptr<keys::KeySender> sender = openSender_();
-        problem = reports::transferToController(saw_, *sender, {waits_, [this] { services().events.processEvents(); }});
-    } catch (const keys::KeySendError& e) {
-        problem = e.what();
-    }
+    const std::optional<std::string> problem =
+        transferSawInstructions(saw_, openSender_, {waits_, [this] { services().events.processEvents(); }});
     transferring_ = false;
     cmd_->setEnabled(saw_.transferEnabled);
     if (problem) services().prompt.tell(*problem, kAttention, Icon::Exclamation);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/saw_commands.h"
 #include "reports/saw_instructions.h"
 #include "ui/grid_window.h"
 
@@ -25,7 +26,7 @@ class SawInstructionsWindow : public GridWindow {
     Q_OBJECT
 public:
     // Opens the key sender of the transfer; throws keys::KeySendError when it cannot.
-    using SenderFactory = std::function<std::unique_ptr<keys::KeySender>()>;
+    using SenderFactory = KeySenderFactory;
 
     // Builds the instructions of layout `layout` (1 .. result.layoutCount()) of the loaded result,
     // writes controller.tlf into the working folder and tells the user of any problem (the trim
