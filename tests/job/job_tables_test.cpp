@@ -26,17 +26,6 @@ TEST(JobTables, ImportLockQtyHiddenInCoilModeBandingShownOnlyForAreaWithEdgeBand
     EXPECT_EQ(totalQuantity(cuts), 8.0);
 }
 
-TEST(JobTables, TheExampleJobReadsAsTypedValues) {
-    const Job job = readDocument(std::filesystem::path(VELTRIX_EXAMPLES) / "workshop/kitchen.opt").job();
-    EXPECT_EQ(job.basic, (BasicDetails{"MEL OAK", "YES", 18, 3100, 0, 4, 0, "ROSSI KITCHEN BASE WALL TALL"}));
-    EXPECT_TRUE(job.basic.hasGrain() && job.mode == StockMode::Sheet);
-    ASSERT_EQ(job.stock.size(), 3u);
-    EXPECT_EQ(job.stock[1], (StockRow{2440, 1220, 10, 10, 10, 10, 10, "RACK B"}));
-    ASSERT_GE(job.cuts.size(), 2u);
-    EXPECT_EQ(job.cuts[0], (CutRow{720, 1, "WHITE", 0, "", 560, 0, "", 0, "", 8, "YES", "BASE SIDE", "BASE 600", "ROSSI", "", ""}));
-    EXPECT_EQ(std::pair(job.cuts[1].widthBand1, job.cuts[1].widthRemark1), std::pair(1.0f, std::string("WHITE")));
-}
-
 // Values no run can use are named by table, row and column; the first one found is told.
 TEST(JobTables, ImpossibleValuesAreNamedByTableRowAndColumn) {
     const std::string basic = "\"PB\",\"\",\"18\",\"3000\",\"0\",\"KERF\",\"0\",\"1E99 NOTE\"";

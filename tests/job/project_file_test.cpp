@@ -53,12 +53,10 @@ TEST(ProjectFile, SectionsByPositionHeadersSkippedShortFilesFilledUp) {
 
 TEST(Plan, ItemsReadTypedAndWriteBackInTableForm) {
     const Plan plan = parsePlan("1,-1,1,0,0,1220,2440,2,0\r\n1,3,1,10,10,414.5,614,2,1\n2,-6,1\r\n0,600,2440,600,1,0");
-    ASSERT_EQ(plan.items.size(), 3u);  // fields run on across line ends
-    EXPECT_EQ(plan.items[0], (LayoutItem{1, ItemKind::Sheet, 1, 0, 0, 1220, 2440, 2, Placement::None}));
+    // Fields run on across line ends. (The published plans are read and written byte for byte by
+    // the conformance tests; here the forms they do not hold.)
+    ASSERT_EQ(plan.items.size(), 3u);
     EXPECT_EQ(plan.items[1], (LayoutItem{1, pieceKind(3), 1, 10, 10, 414.5f, 614, 2, Placement::Lengthwise}));
-    EXPECT_EQ(plan.items[1].piece(), 3);
-    EXPECT_EQ(plan.items[0].piece(), 0);
-    EXPECT_EQ(plan.items[2].kind, ItemKind::ThroughCut);
     EXPECT_EQ(plan.layoutCount(), 2);
     EXPECT_EQ(planText(plan),
               "1,-1,1,0,0,1220,2440,2,0\r\n1,3,1,10,10,414.5,614,2,1\r\n2,-6,1,0,600,2440,600,1,0\r\n");
