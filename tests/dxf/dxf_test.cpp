@@ -4,7 +4,6 @@
 #include "dxf/dxf_reader.h"
 
 #include <cmath>
-#include <limits>
 #include <numbers>
 #include <tuple>
 
@@ -162,15 +161,10 @@ TEST(DxfReader, AMissingValueMakesTheOutlineUnusableGarbageNeverCrashes) {
     }
 }
 
-TEST(DxfReader, TheExampleOutlines) {
-    // 600 x 400, the top-right corner rounded with radius 50: the arc's centre (550, 350) in DXF
-    // axes is (550, 50) with Y down. The hob panel 720 x 560: four sides and a cut-out, its title
-    // block skipped.
-    const fs::path examples = fs::path(VELTRIX_EXAMPLES) / "workshop";
-    const auto corner = shapes(readOutline(examples / "outline-corner.dxf"));
-    EXPECT_EQ(corner.size(), 5u);
-    EXPECT_EQ(std::count(corner.begin(), corner.end(), std::vector<double>{550, 50, 50, 270, 360}), 1);
-    const EntityList hob = readOutline(examples / "outline-cutout.dxf");
+TEST(DxfReader, TheExampleHobPanelWithoutItsTitleBlock) {
+    // 720 x 560: four sides and a cut-out, its title block skipped. (The example corner is read
+    // and written back below.)
+    const EntityList hob = readOutline(fs::path(VELTRIX_EXAMPLES) / "workshop" / "outline-cutout.dxf");
     EXPECT_EQ(boundingBox(hob).width(), 720);
     EXPECT_EQ(boundingBox(hob).height(), 560);
     EXPECT_EQ(shapes(hob).back(), (std::vector<double>{360, 280, 40}));
@@ -180,7 +174,6 @@ TEST(DxfExport, NamesCarryLayoutAndCountEarlierExportsOfTheNameAreDeletedTheChos
     EXPECT_EQ(exportBase("/jobs/plan.DXF"), fs::path("/jobs/plan"));
     EXPECT_EQ(exportBase("/jobs/plan"), fs::path("/jobs/plan"));
     EXPECT_EQ(exportBase("/jobs/plan.dwg"), fs::path("/jobs/plan.dwg"));
-    EXPECT_EQ(exportFileName("/jobs/name", 2, 5), fs::path("/jobs/name_2-5.dxf"));
     test::TempFolder folder;
     for (const char* name : {"plan.dxf", "plan_1-3.dxf", "plan_10-12.DXF", "planets.dxf", "plan_notes.dxf", "plan_1-.dxf",
                              "plan.txt", "Plan_1-3.dxf"})
@@ -216,20 +209,6 @@ struct TemplateFolder {
     }
 };
 
-TEST(DxfWriter, EntitiesWithHandlesFromFiftyYUpAndArcHandlesCarryingTwentySix) {
-    // Box (0,0)-(100,50): y becomes 50 - y. A whole turn is a circle. The arc, the fourth entity,
-    // gets handle 53 written 5326; its quarter from 0 to 90 becomes the one from 270 to 360.
-    const std::string text = entitiesText({Entity::line(0, 0, 100, 0), Entity::line(100, 50, 0.5, 50),
-                                           Entity::arc(50, 25, 20, 0, 360), Entity::arc(20, 20, 20, 0, 90)});
-    EXPECT_EQ(text, " 0\r\nLINE\r\n 5\r\n50\r\n 8\r\n0\r\n 10\r\n0\r\n 20\r\n50\r\n 11\r\n100\r\n 21\r\n50\r\n"
-                    " 0\r\nLINE\r\n 5\r\n51\r\n 8\r\n0\r\n 10\r\n100\r\n 20\r\n0\r\n 11\r\n0.5\r\n 21\r\n0\r\n"
-                    " 0\r\nCIRCLE\r\n 5\r\n52\r\n 8\r\n0\r\n 10\r\n50\r\n 20\r\n25\r\n 40\r\n20\r\n"
-                    " 0\r\nARC\r\n 5\r\n5326\r\n 8\r\n0\r\n 10\r\n20\r\n 20\r\n30\r\n 40\r\n20\r\n 50\r\n270\r\n 51\r\n360\r\n");
-    EXPECT_EQ(entitiesText({}), "");
-    EXPECT_EQ(dxfText({}, "HEAD\r\n", "FOOT"), "HEAD\r\nFOOT\r\n");
-    EXPECT_EQ(dxfText({}, "HEAD", "FOOT"), "HEAD\r\nFOOT\r\n");  // one group code per line
-}
-
 TEST(DxfWriter, AWrittenFileReadsBackInDxflibEntityForEntity) {
     TemplateFolder t;
     // A 600 x 400 rectangle, a circle and an arc across 0 degrees (drawing axes, Y down).
@@ -247,9 +226,11 @@ TEST(DxfWriter, AWrittenFileReadsBackInDxflibEntityForEntity) {
     const std::string text = readWholeFile(t.folder / "plan.dxf");
     EXPECT_TRUE(text.starts_with(readWholeFile(kExamples / kHeaderTemplate)));
     EXPECT_TRUE(text.ends_with(readWholeFile(kExamples / kFooterTemplate) + "\r\n"));
+    EXPECT_EQ(dxfText({}, "HEAD", "FOOT"), "HEAD\r\nFOOT\r\n");  // one group code per line
+    EXPECT_EQ(dxfText({}, "HEAD\r\n", "FOOT"), "HEAD\r\nFOOT\r\n");
 }
 
-TEST(DxfWriter, AnOutlineWrittenReadsBackThroughBothReadersAMissingTemplateKeepsTheOldFile) {
+TEST(DxfWriter, AnOutlineWrittenReadsBackThroughBothReaders) {
     TemplateFolder t;
     const EntityList corner = readOutline(kExamples / "outline-corner.dxf");
     writeDxf(corner, t.folder / "corner.dxf", t.workspace);
@@ -257,9 +238,6 @@ TEST(DxfWriter, AnOutlineWrittenReadsBackThroughBothReadersAMissingTemplateKeeps
     const auto back = readBack(t.folder / "corner.dxf");
     ASSERT_EQ(back.size(), 5u);
     EXPECT_EQ(back.back(), (std::vector<double>{550, 350, 50, 0, 90, 1}));  // the rounded corner, Y up again
-    std::filesystem::remove(t.folder / kFooterTemplate);
-    EXPECT_THROW(writeDxf({Entity::line(0, 0, 1, 1)}, t.folder / "corner.dxf", t.workspace), FileError);
-    EXPECT_EQ(shapes(readOutline(t.folder / "corner.dxf")), shapes(corner));
 }
 
 }  // namespace
