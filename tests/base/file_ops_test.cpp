@@ -16,6 +16,17 @@ namespace {
 
 using test::TempFolder;
 
+// The call fails with a FileError whose message holds `text`.
+template <class Call>
+void expectFileError(Call call, const std::string& text) {
+    try {
+        call();
+        ADD_FAILURE() << "no error; expected one saying " << text;
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find(text), std::string::npos) << e.what();
+    }
+}
+
 TEST(FileOperations, QueriesNeverThrowWritersReplaceWholeFiles) {
     TempFolder dir;
     EXPECT_FALSE(fileExists(""));
@@ -59,27 +70,12 @@ TEST(FileOperations, WritesGoThroughLinksAndNeverReplaceWhatIsNotAFile) {
     ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0644), 0);
     EXPECT_THROW(writeFileAtomic(dir / "pipe", "x"), FileError);
     EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
-    try {
-        readExistingFile(dir / "pipe");  // must not wait for a writer
-        ADD_FAILURE() << "a pipe was read";
-    } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find("not a regular file"), std::string::npos) << e.what();
-    }
+    expectFileError([&] { readExistingFile(dir / "pipe"); }, "not a regular file");  // must not wait for a writer
     fs::create_symlink("sub", dir / "to-folder");
     for (const char* name : {"sub", "to-folder"}) {
-        try {
-            writeFileAtomic(dir / name, "x");
-            ADD_FAILURE() << name << " was replaced";
-        } catch (const FileError& e) {
-            EXPECT_NE(std::string(e.what()).find("folder"), std::string::npos) << e.what();
-        }
-        EXPECT_TRUE(fs::is_directory(dir / name));
-    }
-    try {
-        readExistingFile(dir / "sub");
-        ADD_FAILURE() << "a folder was read";
-    } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find("folder"), std::string::npos) << e.what();
+        expectFileError([&] { writeFileAtomic(dir / name, "x"); }, "folder");
+        expectFileError([&] { readExistingFile(dir / name); }, "folder");
+        EXPECT_TRUE(fs::is_directory(dir / name)) << name;
     }
     fs::create_symlink("loop-b", dir / "loop-a");
     fs::create_symlink("loop-a", dir / "loop-b");
