@@ -3,7 +3,6 @@
 // from a script, dialogs that return chosen paths, a clipboard in memory, a shell and a drawing
 // surface that record what they were asked to do.
 
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,7 +11,6 @@
 #include <vector>
 
 #include "platform/clipboard.h"
-#include "platform/event_pump.h"
 #include "platform/file_dialogs.h"
 #include "platform/prompt.h"
 #include "platform/shell.h"
@@ -38,11 +36,6 @@ public:
 private:
     std::vector<Answer> answers_;
     std::size_t next_ = 0;
-};
-
-class NullEventPump : public EventPump {
-public:
-    void processEvents() override {}
 };
 
 class MemoryClipboard : public Clipboard {
@@ -83,10 +76,7 @@ public:
     }
     std::optional<PrintRange> print(bool selectionPreselected) override {
         printPreselections.push_back(selectionPreselected);
-        if (prints_.empty()) return std::nullopt;
-        auto r = prints_.front();
-        prints_.erase(prints_.begin());
-        return r;
+        return take(prints_);
     }
     void pushOpen(std::optional<std::string> answer) { opens_.push_back(std::move(answer)); }
     void pushSave(std::optional<std::string> answer) { saves_.push_back(std::move(answer)); }
@@ -96,7 +86,8 @@ public:
     std::vector<bool> printPreselections;  // per printer dialog: the selection preselected
 
 private:
-    static std::optional<std::string> take(std::vector<std::optional<std::string>>& queue) {
+    template <class T>
+    static std::optional<T> take(std::vector<std::optional<T>>& queue) {
         if (queue.empty()) return std::nullopt;
         auto r = queue.front();
         queue.erase(queue.begin());
@@ -138,7 +129,6 @@ public:
     ScaleSpec scale() const override { return scale_; }
     void clear() override { ops.push_back(Clear{}); }
     void setPenWidth(int width) override { penWidth_ = width; }
-    int penWidth() const { return penWidth_; }
     void setFont(const FontSpec& font) override { font_ = font; }
     FontSpec font() const override { return font_; }
 
