@@ -3,8 +3,6 @@
 
 #include <sys/stat.h>
 
-#include <regex>
-
 #include "support/temp_folder.h"
 #include "base/error.h"
 #include "base/file_ops.h"
@@ -106,10 +104,10 @@ TEST(FileOperations, WildcardsIgnoreLetterCase) {
     EXPECT_FALSE(wildcardMatch("a?c", "ac"));
 }
 
-TEST(FileOperations, DatesAndNamesInAnyLetterCase) {
+// (The printed date's form is checked by the layout drawings, which print today's date.)
+TEST(FileOperations, NamesInAnyLetterCase) {
     TempFolder dir;
     dir.write("products.lst", "");
-    EXPECT_TRUE(std::regex_match(dateText(), std::regex(R"(\d\d-\d\d-\d\d\d\d)")));
     // Names differing only in letter case find the file that exists.
     Workspace ws(dir.path());
     EXPECT_EQ(ws.file("LBl.def"), dir / "LBl.def");

@@ -58,8 +58,6 @@ TEST(TableFile, LinesAndRecords) {
     EXPECT_EQ(splitLines("\r\n"), (Fields{""}));
     EXPECT_TRUE(splitLines("").empty());
     EXPECT_EQ(RecordWriter().text("SIDE").number(0.5f).number(-6).text("").line(), "\"SIDE\",.5,-6,\"\"\r\n");
-    EXPECT_EQ(quotedRecord({"A", "1"}), "\"A\",\"1\"\r\n");
-    EXPECT_EQ(joinLines({"x", "y"}), "x\r\ny\r\n");
 }
 
 TEST(Csv, ReadsWhatSpreadsheetsWriteAndQuotesWhatNeedsIt) {
