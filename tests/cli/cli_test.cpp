@@ -113,7 +113,6 @@ std::vector<Case> cases() {
         {"no command", {}, "", 2, {}, {"usage: veltrix"}, {}},
         {"unknown command", {}, "frobnicate", 2, {}, {"unknown command 'frobnicate'"}, {}},
         {"bad option", {}, "optimize kitchen.opt --efficiency 0", 2, {}, {"--efficiency"}, {}},
-        {"missing job", {}, "show {work}/nothing.opt", 2, {}, {"nothing.opt"}, {}},
         {"show", {}, "show {work}/kitchen.opt", 0,
          {"(sheet mode)", "Objective: Maximum Yield", "MEL OAK", "RACK C", "WORKTOP END",
           "Total Qty of Cut-Piece(s): 67"}, {}, {}},
