@@ -139,7 +139,6 @@ TEST(Document, EmptySectionsStayEmptyAndDcmInAnyLetterCaseIsCoilMode) {
         Document doc = readDocument(dir.write(name, defaults));
         EXPECT_EQ(doc.mode, coil ? StockMode::Coil : StockMode::Sheet) << name;
         EXPECT_EQ(doc.tables.sheets.isHidden(kSheetQty), coil) << name;
-        EXPECT_EQ(doc.objective.mode(), OptimizationMode::FirstComplete);
         EXPECT_TRUE(doc.plan.empty());
         EXPECT_TRUE(doc.job().stock.empty() && doc.job().cuts.empty());
         writeDocument(doc, dir / "out");
