@@ -206,10 +206,6 @@ std::vector<Case> cases() {
                  EXPECT_TRUE(fs::is_symlink(w / "link.htm"));
              }
          }},
-        {"a coil job is not stored under .opt",
-         [](const TempFolder& w) { fs::copy_file(conformance("coil.dcm"), w / "coil.dcm"); },
-         "optimize {work}/coil.dcm --efficiency 1 -o {work}/x.opt", 2, {}, {"\".dcm\""},
-         [](const TempFolder& w, const Outcome&) { EXPECT_FALSE(fs::exists(w / "x.opt")); }},
         {"optimize writes through a linked job and keeps the link",
          [](const TempFolder& w) {
              fs::create_directory(w / "jobs");
