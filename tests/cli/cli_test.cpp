@@ -165,6 +165,15 @@ std::vector<Case> cases() {
          }},
         {"labels outside the plan", optimizedCabinet,
          "labels {work}/cabinet.opt --from 3 --to 2", 2, {}, {"from 1 to 3"}, {}},
+        {"cnc: the published instructions and their key events", optimizedCabinet,
+         "cnc {work}/cabinet.opt --layout 1 --events", 0, {}, {},
+         [](const TempFolder&, const Outcome& run) {
+             EXPECT_EQ(run.out, test::readFile(conformance("cnc/cabinet-1.events.txt")));
+         }},
+        {"cnc: a layout that is not in the plan is the job's failure", optimizedCabinet,
+         "cnc {work}/cabinet.opt --layout 4", 1, {}, {"layout 4 is not in the result (layouts 1 to 3)"},
+         [](const TempFolder& w, const Outcome&) { expectRun(w, "cnc {work}/kitchen.opt --layout 1", 1,
+                                                             "This file was not optimized."); }},
         {"convert", {}, "convert '1 1/2' --from in --to mm", 0, {"38.1000\n"}, {}, {}},
         {"convert: an unknown unit", {}, "convert 3 --from yd --to mm", 2, {}, {"unknown unit \"yd\""}, {}},
         {"import, then export gives the same rows",
