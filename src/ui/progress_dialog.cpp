@@ -259,6 +259,10 @@ void ProgressDialog::showDeepStart(const engine::DeepProgress& progress) {
         showStart(engine::RunStart{static_cast<long long>(progress.runs), highlightOf(request_.job),
                                    request_.job.mode == StockMode::Coil});
         remaining_->hide();
+        // The line of the best plan's stock stands from the start, so that nothing moves under the
+        // pointer (the Stop button least of all) when the first run finishes.
+        bestStock_->setText(QStringLiteral("Best so far: none yet"));
+        bestStock_->show();
     }
     showMessage("Run " + std::to_string(progress.run + 1) + " of " + std::to_string(progress.runs) + ": " +
                 progress.stock);

@@ -52,6 +52,9 @@ TEST_F(DeepSearch, TheLargeSheetsAloneReplaceTheStandardPlanOfThreeSheets) {
 
     const test::SeenRun seen = run("actionDeepSearch");
     EXPECT_EQ(seen.message, "Optimization done.\nDeep search: best with sheet rows 2");
+    // The best plan's line stands from the start, so Stop does not move when a run finishes.
+    EXPECT_TRUE(seen.startSeen);
+    EXPECT_EQ(seen.bestLineAtStart.rfind("Best so far: ", 0), 0u) << seen.bestLineAtStart;
     EXPECT_EQ(seen.layouts, "2");
     EXPECT_EQ(seen.yield, "68.41");
     // Three runs: every sheet row, then each row alone.

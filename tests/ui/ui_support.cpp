@@ -122,6 +122,10 @@ SeenRun runAndWatch(BaseWindow& base, const std::function<void()>& start,
                 seen.runLines.push_back(dialog->messageLabel()->text().toStdString());
             });
         }
+        if (!seen.startSeen && dialog->running() && dialog->progressBar()->isVisible()) {
+            seen.startSeen = true;
+            if (dialog->bestStockLabel()->isVisible()) seen.bestLineAtStart = dialog->bestStockLabel()->text().toStdString();
+        }
         if (whileRunning && dialog->running()) {
             whileRunning(*dialog);
             whileRunning = {};

@@ -66,6 +66,9 @@ struct SeenRun {
     bool appeared = false;
     int reportsWhileRunning = 0;        // iterations shown while the worker still ran
     std::vector<std::string> runLines;  // the "Run k of N: ..." lines of a deep search
+    // The texts under the figures when the figures first showed (a deep search's best-plan line).
+    std::string bestLineAtStart;
+    bool startSeen = false;
     std::string message, layouts, yield;
     bool hint = false, barVisible = true;
     QString button;
