@@ -101,15 +101,21 @@ private:
     bool drawn_ = false;
 };
 
-// The progress of a deep search on a terminal: a line for every run that ends.
+// The progress of a deep search on a terminal: a line for every run that ends, and under them a
+// line redrawn as the search goes on.
 class DeepProgressLines : public engine::DeepObserver {
 public:
     DeepProgressLines(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
     void runFinished(const engine::DeepProgress& p) override {
         if (!terminal_) return;
-        err_ << "deep search: " << p.finished << " of " << p.runs << " runs done (" << p.stock << ")";
+        err_ << "\rdeep search: " << p.finished << " of " << p.runs << " runs done (" << p.stock << ")";
         if (p.found) err_ << "; best: " << p.bestStock << ", yield " << p.yieldText << ", layouts " << p.layoutsText;
-        err_ << "\n" << std::flush;
+        err_ << "\x1b[K\n" << std::flush;
+    }
+    void progressed(const engine::DeepProgress& p) override {
+        if (!terminal_) return;
+        err_ << "\rdeep search: " << p.permille / 10 << "." << p.permille % 10 << " % of " << p.runs << " runs"
+             << "\x1b[K" << std::flush;
     }
 
 private:

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <bit>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -120,6 +121,29 @@ std::string stockText(const Job& job, const std::vector<int>& rows) {
     return text;
 }
 
+namespace {
+
+// Tells how far one run of a deep search has come: the share of its iterations done.
+class RunShare : public RunObserver {
+public:
+    explicit RunShare(std::function<void(double)> tell) : tell_(std::move(tell)) {}
+    void iterationDone(const RunFigures& figures) override {
+        if (figures.budget > 0) tell_(static_cast<double>(figures.iteration) / static_cast<double>(figures.budget));
+    }
+
+private:
+    std::function<void(double)> tell_;
+};
+
+// The search's progress in thousandths: the runs' shares, each run counting alike.
+int permilleOf(const std::vector<double>& shares) {
+    double sum = 0;
+    for (const double share : shares) sum += std::min(share, 1.0);
+    return static_cast<int>(sum * 1000 / static_cast<double>(shares.size()));
+}
+
+}  // namespace
+
 DeepOutcome optimizeDeep(const Job& job, const RunSettings& settings, DeepObserver& observer, std::stop_token stop) {
     RunSettings each;
     each.efficiency = settings.efficiency;
@@ -146,7 +170,8 @@ DeepOutcome optimizeDeep(const Job& job, const RunSettings& settings, DeepObserv
     } best;
     DeepProgress progress;
     progress.runs = runs;
-    std::mutex mutex;  // guards best, progress and the observer's calls
+    std::mutex mutex;  // guards best, progress, shares and the observer's calls
+    std::vector<double> shares(runs, 0.0);  // of each run, the share of its iterations done
     std::atomic<std::size_t> next{0};
     std::exception_ptr failure;
     std::atomic<bool> abandoned{false};  // a run threw: no other is started
@@ -163,7 +188,15 @@ DeepOutcome optimizeDeep(const Job& job, const RunSettings& settings, DeepObserv
                     observer.runStarted(progress);
                 }
                 const Job variant = run == 0 ? job : withRows(job, rows);
-                RunOutcome outcome = optimize(variant, each, quiet, stop);
+                RunShare share([&, run](double done) {
+                    std::lock_guard lock(mutex);
+                    shares[run] = done;
+                    const int permille = permilleOf(shares);
+                    if (permille == progress.permille) return;
+                    progress.permille = permille;
+                    observer.progressed(progress);
+                });
+                RunOutcome outcome = optimize(variant, each, share, stop);
                 SolutionStatistics stats;
                 const bool found = outcome.status != RunOutcome::Status::Invalid && !outcome.plan.empty();
                 if (found) {
@@ -173,6 +206,8 @@ DeepOutcome optimizeDeep(const Job& job, const RunSettings& settings, DeepObserv
                 std::lock_guard lock(mutex);
                 if (run == 0) standardReason = outcome.reason;
                 ++progress.finished;
+                shares[run] = 1.0;  // a run that ends early (infeasible, or nothing to improve) is done all the same
+                progress.permille = permilleOf(shares);
                 progress.run = run;
                 progress.stock = stockText(job, rows);
                 // A tie goes to the earlier run, whichever finished first.

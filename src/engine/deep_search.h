@@ -33,6 +33,8 @@ struct DeepProgress {
     std::string bestStock;     // the stock of the best plan so far
     std::string yieldText;     // its yield in percent ("0.00"), "NA" in coil mode
     std::string layoutsText;   // its number of layouts
+    int permille = 0;          // how far the whole search has come, in thousandths: the runs'
+                               // iterations done, each run counting alike
 };
 
 // Told of a deep search's progress. The calls come from the threads that run the variants, one at
@@ -42,6 +44,8 @@ public:
     virtual ~DeepObserver() = default;
     virtual void runStarted(const DeepProgress& progress) { (void)progress; }
     virtual void runFinished(const DeepProgress& progress) { (void)progress; }
+    // The search has come a thousandth further (`permille` changed) within its runs.
+    virtual void progressed(const DeepProgress& progress) { (void)progress; }
 };
 
 struct DeepOutcome {

@@ -69,6 +69,10 @@ public:
         QMetaObject::invokeMethod(dialog_, [d = dialog_, progress] { d->showDeepFinish(progress); },
                                   Qt::QueuedConnection);
     }
+    void progressed(const engine::DeepProgress& progress) override {
+        QMetaObject::invokeMethod(dialog_, [d = dialog_, permille = progress.permille] { d->showDeepShare(permille); },
+                                  Qt::QueuedConnection);
+    }
 
 private:
     ProgressDialog* dialog_;
@@ -254,10 +258,9 @@ void ProgressDialog::showFigures(const engine::RunFigures& figures) {
 
 void ProgressDialog::showDeepStart(const engine::DeepProgress& progress) {
     if (bar_->isHidden()) {
-        // The first run begins: the figures of the best plan so far, and the bar of the runs
-        // finished (there are no iterations to count down).
-        showStart(engine::RunStart{static_cast<long long>(progress.runs), highlightOf(request_.job),
-                                   request_.job.mode == StockMode::Coil});
+        // The first run begins: the figures of the best plan so far, and the bar of the whole
+        // search in thousandths (the runs go on side by side).
+        showStart(engine::RunStart{1000, highlightOf(request_.job), request_.job.mode == StockMode::Coil});
         remaining_->hide();
         // The line of the best plan's stock stands from the start, so that nothing moves under the
         // pointer (the Stop button least of all) when the first run finishes.
@@ -275,8 +278,13 @@ void ProgressDialog::showDeepFinish(const engine::DeepProgress& progress) {
         bestStock_->setText(QStringLiteral("Best so far: %1").arg(QString::fromStdString(progress.bestStock)));
         bestStock_->show();
     }
-    bar_->setValue(std::min(static_cast<int>(progress.finished), bar_->maximum()));
+    showDeepShare(progress.permille);
     emit deepRunShown(progress.finished);
+}
+
+void ProgressDialog::showDeepShare(int permille) {
+    // Reports queued from several runs may come out of order: the bar never goes back.
+    if (permille > bar_->value()) bar_->setValue(std::min(permille, bar_->maximum()));
 }
 
 void ProgressDialog::closeEvent(QCloseEvent* event) {

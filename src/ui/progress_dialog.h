@@ -6,8 +6,8 @@
 //
 // A deep search runs in the same dialog: the message line names the run going on ("Run 3 of 7:
 // sheet rows 2"), the figures are those of the best plan so far, a line under them names its stock
-// and the bar counts the runs finished. It ends with the final message and the line naming the
-// stock of the best plan ("Deep search: best with sheet rows 2").
+// and the bar shows how far the whole search has come. It ends with the final message and the
+// line naming the stock of the best plan ("Deep search: best with sheet rows 2").
 
 #include <memory>
 #include <stop_token>
@@ -81,6 +81,7 @@ private:
     void showFigures(const engine::RunFigures& figures);
     void showDeepStart(const engine::DeepProgress& progress);
     void showDeepFinish(const engine::DeepProgress& progress);
+    void showDeepShare(int permille);
     void runDone(const engine::RunOutcome& outcome, const std::string& deepLine);
 
     RunRequest request_;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <sstream>
 #include <thread>
 
@@ -184,9 +186,12 @@ struct DeepRecorder : DeepObserver {
     void runStarted(const DeepProgress&) override { ++started; }
     void runFinished(const DeepProgress& p) override {
         last = p;
+        permilles.push_back(p.permille);
         if (p.finished == stopAfter) stop.request_stop();
     }
+    void progressed(const DeepProgress& p) override { permilles.push_back(p.permille); }
     std::size_t stopAfter, started = 0;
+    std::vector<int> permilles;  // the search's progress as told, in order
     DeepProgress last;
     std::stop_source stop;
 };
@@ -221,6 +226,10 @@ TEST(DeepSearch, OnMixedStockTheLargeSheetsAloneWin) {
         EXPECT_EQ(deep.line, "Deep search: best with sheet rows 2");
         EXPECT_EQ(recorder.started, useless ? 7u : 3u);  // the standard run and the variants
         EXPECT_EQ(recorder.last.finished, recorder.started);
+        // The progress moves within the runs, never back, and ends whole.
+        EXPECT_GT(recorder.permilles.size(), recorder.started);
+        EXPECT_TRUE(std::is_sorted(recorder.permilles.begin(), recorder.permilles.end()));
+        EXPECT_EQ(recorder.permilles.back(), 1000);
         EXPECT_EQ(deep.outcome.message, kDoneMessage);
         EXPECT_TRUE(useless || planText(deep.outcome.plan) == expected) << "the large sheets' own plan";
     }
