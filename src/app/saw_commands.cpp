@@ -1,5 +1,6 @@
 #include "app/saw_commands.h"
 
+#include "base/file_ops.h"
 #include "reports/report_pass.h"
 
 namespace veltrix {
@@ -11,6 +12,10 @@ reports::SawInstructions jobSawInstructions(const Document& doc, int layout) {
         throw InputError("layout " + std::to_string(layout) + " is not in the result (layouts 1 to " +
                          std::to_string(result.layoutCount()) + ")");
     return reports::buildSawInstructions(result, layout);
+}
+
+void writeControllerTable(const Workspace& workspace, const reports::SawInstructions& saw) {
+    writeFileAtomic(workspace.file(reports::kControllerFile), reports::controllerTableText(saw));
 }
 
 std::optional<std::string> transferSawInstructions(const reports::SawInstructions& saw,

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "base/workspace.h"
 #include "job/document.h"
 #include "keys/key_sender.h"
 #include "reports/saw_instructions.h"
@@ -17,6 +18,10 @@ namespace veltrix {
 // no plan ("This file was not optimized."), the plan does not fit the job, or the layout is not in
 // the plan (naming the layouts there are).
 reports::SawInstructions jobSawInstructions(const Document& doc, int layout);
+
+// Writes the instruction table as controller.tlf into the working folder, as the instructions
+// window does, for programs that read it. Throws FileError.
+void writeControllerTable(const Workspace& workspace, const reports::SawInstructions& saw);
 
 // Makes the key sender of a transfer; may throw keys::KeySendError (no X11 session, ...).
 using KeySenderFactory = std::function<std::unique_ptr<keys::KeySender>()>;

@@ -1,10 +1,12 @@
 // veltrix cnc JOB --layout N [--events] [--send [--no-waits]]: the panel-saw cutting instructions
-// of one layout of the job's stored result, and their transfer into NPS400 Control.
+// of one layout of the job's stored result (also written as controller.tlf into the working
+// folder), and their transfer into NPS400 Control.
 
 #include <ostream>
 
 #include "app/job_commands.h"
 #include "app/saw_commands.h"
+#include "base/workspace.h"
 #include "cli/args.h"
 #include "keys/key_sender.h"
 
@@ -26,6 +28,7 @@ int cnc(CommandContext& context) {
     if (auto done = parseArguments(app, context)) return *done;
 
     const reports::SawInstructions saw = jobSawInstructions(openJob(job), layout);
+    writeControllerTable(Workspace(context.workdir), saw);
     context.out << reports::sawInstructionListing(saw, events);
     if (!send) return kExitOk;
     context.out.flush();

@@ -7,6 +7,7 @@
 
 #include <sys/wait.h>
 
+#include <array>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -167,8 +168,16 @@ std::vector<Case> cases() {
          "labels {work}/cabinet.opt --from 3 --to 2", 2, {}, {"from 1 to 3"}, {}},
         {"cnc: the published instructions and their key events", optimizedCabinet,
          "cnc {work}/cabinet.opt --layout 1 --events", 0, {}, {},
-         [](const TempFolder&, const Outcome& run) {
+         [](const TempFolder& w, const Outcome& run) {
              EXPECT_EQ(run.out, test::readFile(conformance("cnc/cabinet-1.events.txt")));
+             // The table of the listing's ROW lines, also as controller.tlf in the working folder.
+             std::string table;
+             for (const auto& [code, position, repeat, name] : std::vector<std::array<const char*, 4>>{
+                      {"4", "720", "1", "Rip Cut"}, {"5", "560", "2", "Cross Cut"}, {"4", "1686", "1", "Rip Cut"},
+                      {"5", "564", "1", "Cross Cut"}, {"6", "560", "2", "Recut Z"}, {"5", "564", "1", "Cross Cut"},
+                      {"6", "560", "2", "Recut Z"}})
+                 table += "\"" + std::string(code) + "\",\"" + position + "\",\"" + repeat + "\",\"" + name + "\"\r\n";
+             EXPECT_EQ(w.read("controller.tlf"), table);
          }},
         {"cnc: a layout that is not in the plan is the job's failure", optimizedCabinet,
          "cnc {work}/cabinet.opt --layout 4", 1, {}, {"layout 4 is not in the result (layouts 1 to 3)"},
