@@ -14,8 +14,9 @@ namespace veltrix::cli {
 namespace {
 
 int cnc(CommandContext& context) {
-    CLI::App app{"Lists the cutting instructions of a layout for the NPS400 panel-saw control and, on request, "
-                 "types them into its window \"NPS400 - NPS400 Control - Main Menu\"",
+    CLI::App app{"Lists the cutting instructions of a layout for the NPS400 panel-saw control (and writes their "
+                 "table as controller.tlf into the working folder) and, on request, types them into its window "
+                 "\"NPS400 - NPS400 Control - Main Menu\"",
                  "veltrix cnc"};
     std::string job;
     int layout = 0;
