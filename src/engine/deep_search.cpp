@@ -241,7 +241,7 @@ DeepOutcome optimizeDeep(const Job& job, const RunSettings& settings, DeepObserv
     const bool stopped = stop.stop_requested();
     RunOutcome& outcome = deep.outcome;
     outcome.status = stopped ? RunOutcome::Status::Stopped : RunOutcome::Status::Done;
-    outcome.message = stopped ? kStoppedMessage : kDoneMessage;
+    outcome.message = stopped ? kDeepStoppedMessage : kDoneMessage;
     if (best.found) {
         outcome.plan = std::move(best.outcome.plan);
         outcome.figures.yieldText = progress.yieldText;

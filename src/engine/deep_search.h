@@ -23,6 +23,9 @@
 
 namespace veltrix::engine {
 
+// A stopped deep search keeps its best plan; it is not continued, so nothing is offered.
+inline constexpr const char* kDeepStoppedMessage = "Optimization Stopped.";
+
 // What the progress shows while a deep search goes on.
 struct DeepProgress {
     std::size_t run = 0;       // the run started or finished: 0 the standard run, k the k-th variant

@@ -9,8 +9,6 @@
 #include "base/number_text.h"
 
 namespace veltrix::engine {
-namespace {
-
 Highlight highlightOf(OptimizationMode mode) {
     switch (mode) {
         case OptimizationMode::MaximumYield: return Highlight::Yield;
@@ -19,6 +17,8 @@ Highlight highlightOf(OptimizationMode mode) {
     }
     return Highlight::None;
 }
+
+namespace {
 
 RunOutcome invalidRun(const std::string& message, RunObserver& observer) {
     RunOutcome outcome;

@@ -74,6 +74,9 @@ public:
     virtual void iterationDone(const RunFigures& figures) { (void)figures; }
 };
 
+// The figure the progress shows in light red: the one the objective optimises.
+Highlight highlightOf(OptimizationMode mode);
+
 struct RunSettings {
     int efficiency = 10;  // nesting efficiency in percent (misc.set)
     // Iterations built at the same time (0: one per processor). The plan found, the figures

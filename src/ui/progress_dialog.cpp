@@ -18,23 +18,6 @@ namespace {
 // Colour 12 of the basic palette marks the figure the objective optimises.
 const QString kLightRed = QStringLiteral("color: #ff0000;");
 static_assert(static_cast<int>(HelpTopic::FailedRun) == engine::kFailureHelpTopic);
-
-// The figure a deep search shows in light red: the one the job's objective optimises, as in a run.
-engine::Highlight highlightOf(const Job& job) {
-    switch (job.objective.mode()) {
-        case OptimizationMode::MaximumYield: return engine::Highlight::Yield;
-        case OptimizationMode::MinimumLayouts: return engine::Highlight::Layouts;
-        case OptimizationMode::FirstComplete: break;
-    }
-    return engine::Highlight::None;
-}
-
-// The first sentence of the stopped message: a deep search is not continued, so the rest (which
-// offers to continue) does not hold for it.
-std::string deepStoppedMessage() {
-    const std::string stopped = engine::kStoppedMessage;
-    return stopped.substr(0, stopped.find('.') + 1);
-}
 }  // namespace
 
 // The run's observer on the worker thread: every report is copied and queued to the dialog. Queued
@@ -196,8 +179,6 @@ void ProgressDialog::runDone(const engine::RunOutcome& outcome, const std::strin
     QApplication::beep();
     // The final message, after a failure why it failed, after a deep search the stock of its plan.
     std::string text = outcome_.message;
-    if (kind_ == RunKind::Deep && outcome_.status == engine::RunOutcome::Status::Stopped && !outcome_.failed)
-        text = deepStoppedMessage();
     if (!outcome_.reason.empty()) text += "\n" + outcome_.reason;
     if (!deepLine_.empty()) text += "\n" + deepLine_;
     if (!text.empty()) message_->setText(QString::fromStdString(text));
@@ -260,7 +241,7 @@ void ProgressDialog::showDeepStart(const engine::DeepProgress& progress) {
     if (bar_->isHidden()) {
         // The first run begins: the figures of the best plan so far, and the bar of the whole
         // search in thousandths (the runs go on side by side).
-        showStart(engine::RunStart{1000, highlightOf(request_.job), request_.job.mode == StockMode::Coil});
+        showStart(engine::RunStart{1000, engine::highlightOf(request_.job.objective.mode()), request_.job.mode == StockMode::Coil});
         remaining_->hide();
         // The line of the best plan's stock stands from the start, so that nothing moves under the
         // pointer (the Stop button least of all) when the first run finishes.
@@ -276,7 +257,6 @@ void ProgressDialog::showDeepFinish(const engine::DeepProgress& progress) {
         yield_->setText(QString::fromStdString(progress.yieldText));
         layouts_->setText(QString::fromStdString(progress.layoutsText));
         bestStock_->setText(QStringLiteral("Best so far: %1").arg(QString::fromStdString(progress.bestStock)));
-        bestStock_->show();
     }
     showDeepShare(progress.permille);
     emit deepRunShown(progress.finished);

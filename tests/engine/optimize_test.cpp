@@ -144,6 +144,7 @@ TEST(Optimize, StoppedAfterKAndContinuedFromKGivesTheUninterruptedPlan) {
     for (long long k : {1LL, 2LL, 3LL, 70LL, 191LL}) {
         const RunResult stopped = runConformance("cabinet.opt", settingsFor(5, 3), k);
         EXPECT_EQ(stopped.outcome.status, RunOutcome::Status::Stopped);
+    EXPECT_EQ(stopped.outcome.message, kDeepStoppedMessage);  // nothing to continue is offered
         EXPECT_EQ(stopped.outcome.message, kStoppedMessage);
         EXPECT_EQ(stopped.shown, std::vector<std::string>(full.shown.begin(), full.shown.begin() + k));
         RunSettings settings = settingsFor(5, 2);
@@ -248,6 +249,7 @@ TEST(DeepSearch, OneKindOfStockGivesTheStandardPlanAndAStopKeepsAValidPlan) {
     const DeepOutcome stopped = optimizeDeep(readDocument(test::dataFile("conformance/mixed_stock.opt")).job(),
                                              settingsFor(4, 2), stopping, stopping.stop.get_token());
     EXPECT_EQ(stopped.outcome.status, RunOutcome::Status::Stopped);
+    EXPECT_EQ(stopped.outcome.message, kDeepStoppedMessage);  // nothing to continue is offered
     EXPECT_LE(stopping.started, 2u);  // the run going on when the first one finished stops too
     const auto check = test::checkProjectPlan(conformanceFile("mixed_stock.opt"), false, planText(stopped.outcome.plan));
     EXPECT_TRUE(check.ok() && !stopped.outcome.plan.empty()) << check.summary();
